@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace morvane {
+
+// Where long operations report what they are doing. The main window shows
+// the texts in its busy overlay and status line; the command-line tool
+// prints them; tests record them.
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void setBusyText(const QString& text) = 0;
+    virtual void setStatusText(const QString& text) = 0;
+    // Lets the user interface repaint once; long operations call it only at
+    // the few points where a refresh is wanted.
+    virtual void processEvents() = 0;
+};
+
+} // namespace morvane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "noise/image.h"
+
+#include <QString>
+
+namespace noise::utils {
+
+// Writes an Image as a quality-100 JPEG, raster row 0 as the picture's
+// bottom line. Any path QFile accepts works, non-ASCII ones included.
+class JpegWriter {
+public:
+    void SetSourceImage(const Image& image) { m_sourceImage = &image; }
+    void SetDestFilename(const QString& fileName) { m_destFilename = fileName; }
+    const QString& GetDestFilename() const { return m_destFilename; }
+
+    // Throws ExceptionInvalidParam without a source image. Returns false
+    // when the file could not be written; an existing file is then left as
+    // it was.
+    bool WriteDestFile() const;
+
+private:
+    QString m_destFilename;
+    const Image* m_sourceImage = nullptr;
+};
+
+} // namespace noise::utils

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "noise/noise_map.h"
+
+namespace noise::module {
+class Module;
+}
+namespace morvane {
+class ProgressSink;
+}
+
+namespace noise::utils {
+
+class NoiseMapBuilder {
+public:
+    virtual ~NoiseMapBuilder() = default;
+
+    virtual void Build() = 0;
+    // Same as Build(), announcing "node N/9" through the progress sink first.
+    virtual void Build(int node) = 0;
+
+    void SetDestSize(int width, int height) {
+        m_destWidth = width;
+        m_destHeight = height;
+    }
+    void SetDestNoiseMap(NoiseMap& destNoiseMap) { m_destNoiseMap = &destNoiseMap; }
+    void SetSourceModule(const noise::module::Module& module) { m_sourceModule = &module; }
+    void SetProgressSink(morvane::ProgressSink* sink) { m_progress = sink; }
+
+    int GetDestWidth() const { return m_destWidth; }
+    int GetDestHeight() const { return m_destHeight; }
+
+protected:
+    int m_destWidth = 0;
+    int m_destHeight = 0;
+    NoiseMap* m_destNoiseMap = nullptr;
+    const noise::module::Module* m_sourceModule = nullptr;
+    morvane::ProgressSink* m_progress = nullptr;
+};
+
+// Samples a module over a rectangle of the x/z plane at y = 0.
+class NoiseMapBuilderPlane : public NoiseMapBuilder {
+public:
+    void Build() override;
+    void Build(int node) override;
+
+    // Throws ExceptionInvalidParam unless lowerX < upperX and lowerZ < upperZ.
+    void SetBounds(double lowerXBound, double upperXBound, double lowerZBound, double upperZBound);
+
+    double GetLowerXBound() const { return m_lowerXBound; }
+    double GetUpperXBound() const { return m_upperXBound; }
+    double GetLowerZBound() const { return m_lowerZBound; }
+    double GetUpperZBound() const { return m_upperZBound; }
+
+private:
+    void checkAndSize();
+    void sample();
+
+    double m_lowerXBound = 0.0;
+    double m_upperXBound = 0.0;
+    double m_lowerZBound = 0.0;
+    double m_upperZBound = 0.0;
+};
+
+} // namespace noise::utils
