@@ -11,10 +11,20 @@ class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
     virtual void setBusyText(const QString& text) = 0;
+    // Shows or hides the busy overlay that carries the busy text.
+    virtual void setBusyVisible(bool /*visible*/) {}
     virtual void setStatusText(const QString& text) = 0;
     // Lets the user interface repaint once; long operations call it only at
     // the few points where a refresh is wanted.
     virtual void processEvents() = 0;
+};
+
+// Drops everything: for callers that want no progress reports.
+class NullProgressSink : public ProgressSink {
+public:
+    void setBusyText(const QString&) override {}
+    void setStatusText(const QString&) override {}
+    void processEvents() override {}
 };
 
 } // namespace morvane

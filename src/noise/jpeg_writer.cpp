@@ -7,25 +7,25 @@
 
 namespace noise::utils {
 
-bool JpegWriter::WriteDestFile() const {
-    if (!m_sourceImage)
-        throw noise::ExceptionInvalidParam();
-
-    const int width = m_sourceImage->GetWidth();
-    const int height = m_sourceImage->GetHeight();
+QImage ImageToQImage(const Image& image) {
+    const int width = image.GetWidth();
+    const int height = image.GetHeight();
     QImage picture(width, height, QImage::Format_RGB32);
     if (picture.isNull())
-        return false;
+        return picture;
     for (int y = 0; y < height; ++y) {
-        const Color* source = m_sourceImage->GetRowPtr(y);
+        const Color* source = image.GetRowPtr(y);
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(height - 1 - y));
         for (int x = 0; x < width; ++x)
             line[x] = qRgb(source[x].red, source[x].green, source[x].blue);
     }
+    return picture;
+}
 
-    // Written beside the target and renamed over it, so a failed write
-    // leaves the previous picture intact.
-    QSaveFile file(m_destFilename);
+bool SaveJpeg(const QImage& picture, const QString& fileName) {
+    if (picture.isNull())
+        return false;
+    QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     if (!picture.save(&file, "JPG", 100)) {
@@ -33,6 +33,12 @@ bool JpegWriter::WriteDestFile() const {
         return false;
     }
     return file.commit();
+}
+
+bool JpegWriter::WriteDestFile() const {
+    if (!m_sourceImage)
+        throw noise::ExceptionInvalidParam();
+    return SaveJpeg(ImageToQImage(*m_sourceImage), m_destFilename);
 }
 
 } // namespace noise::utils

@@ -2,6 +2,7 @@
 
 #include "noise/image.h"
 
+#include <QImage>
 #include <QString>
 
 namespace noise::utils {
@@ -23,5 +24,12 @@ private:
     QString m_destFilename;
     const Image* m_sourceImage = nullptr;
 };
+
+// The picture an Image makes: RGB32, raster row 0 as the bottom line.
+QImage ImageToQImage(const Image& image);
+
+// Saves a picture as a quality-100 JPEG through a temporary file, so a failed
+// write leaves an existing file intact. Returns whether it was written.
+bool SaveJpeg(const QImage& picture, const QString& fileName);
 
 } // namespace noise::utils

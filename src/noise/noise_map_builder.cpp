@@ -1,13 +1,32 @@
 #include "noise/noise_map_builder.h"
 
 #include "common/progress_sink.h"
+#include "noise/worker_cache.h"
 
 #include <libnoise/exception.h>
 #include <libnoise/module/modulebase.h>
 
-#include <vector>
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 namespace noise::utils {
+
+namespace {
+
+// Below this many samples threads cost more than they save.
+constexpr std::size_t kMinParallelSamples = 4096;
+// Workers take the map in chunks of this many samples.
+constexpr std::size_t kChunkSamples = 1024;
+
+} // namespace
+
+int NoiseMapBuilderPlane::DefaultThreadCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::clamp(int(cores), 1, morvane::module::WorkerIndex::kMaxWorkers);
+}
 
 void NoiseMapBuilderPlane::SetBounds(double lowerXBound, double upperXBound, double lowerZBound,
                                      double upperZBound) {
@@ -26,27 +45,97 @@ void NoiseMapBuilderPlane::checkAndSize() {
     m_destNoiseMap->SetSize(m_destWidth, m_destHeight);
 }
 
+void NoiseMapBuilderPlane::sampleRange(std::size_t begin, std::size_t end, int worker) const {
+    const morvane::module::WorkerIndex::Scope scope(worker);
+    const noise::module::Module& module = *m_sourceModule;
+    const std::size_t width = m_xs.size();
+    for (std::size_t i = begin; i < end;) {
+        const std::size_t row = i / width;
+        std::size_t column = i % width;
+        const std::size_t rowEnd = std::min(end, (row + 1) * width);
+        float* dest = m_destNoiseMap->GetRowPtr(int(row));
+        const double z = m_zs[row];
+        for (; i < rowEnd; ++i, ++column)
+            dest[column] = float(module.GetValue(m_xs[column], 0.0, z));
+    }
+}
+
+void NoiseMapBuilderPlane::sampleInParallel(std::size_t begin, std::size_t end,
+                                            int threads) const {
+    if (begin >= end)
+        return;
+    const std::size_t chunks = (end - begin + kChunkSamples - 1) / kChunkSamples;
+    threads = int(std::min<std::size_t>(std::size_t(threads), chunks));
+    if (threads <= 1 || end - begin < kMinParallelSamples) {
+        sampleRange(begin, end, morvane::module::WorkerIndex::current());
+        return;
+    }
+
+    std::atomic<std::size_t> nextChunk{0};
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    auto work = [&](int worker) {
+        try {
+            for (std::size_t chunk = nextChunk++; chunk < chunks; chunk = nextChunk++) {
+                const std::size_t from = begin + chunk * kChunkSamples;
+                sampleRange(from, std::min(end, from + kChunkSamples), worker);
+            }
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(failureMutex);
+            if (!failure)
+                failure = std::current_exception();
+            nextChunk = chunks; // stop the others early
+        }
+    };
+    std::vector<std::thread> pool;
+    pool.reserve(std::size_t(threads - 1));
+    // Worker 0 is the calling thread; the others take indices 1.. so that
+    // per-worker caches never share an entry.
+    for (int worker = 1; worker < threads; ++worker)
+        pool.emplace_back(work, worker);
+    work(0);
+    for (std::thread& thread : pool)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 void NoiseMapBuilderPlane::sample() {
     const double xDelta = (m_upperXBound - m_lowerXBound) / m_destWidth;
     const double zDelta = (m_upperZBound - m_lowerZBound) / m_destHeight;
 
     // Coordinates advance by repeated addition, as users' maps have always
     // been built; precomputing them keeps that rounding while leaving every
-    // row independent of the others.
-    std::vector<double> xs(static_cast<std::size_t>(m_destWidth));
+    // sample independent of the others.
+    m_xs.resize(std::size_t(m_destWidth));
+    m_zs.resize(std::size_t(m_destHeight));
     double x = m_lowerXBound;
-    for (double& column : xs) {
+    for (double& column : m_xs) {
         column = x;
         x += xDelta;
     }
-
-    const noise::module::Module& module = *m_sourceModule;
     double z = m_lowerZBound;
-    for (int row = 0; row < m_destHeight; ++row) {
-        float* dest = m_destNoiseMap->GetRowPtr(row);
-        for (int column = 0; column < m_destWidth; ++column)
-            dest[column] = float(module.GetValue(xs[std::size_t(column)], 0.0, z));
+    for (double& row : m_zs) {
+        row = z;
         z += zDelta;
+    }
+
+    const int threads = m_threadCount == 0 ? DefaultThreadCount() : m_threadCount;
+    const std::size_t total = m_xs.size() * m_zs.size();
+
+    // A picture module loads its file when asked for exactly (0, 0, 0). That
+    // sample runs alone, after every sample before it and before every one
+    // after it, as in a plain row-by-row loop.
+    const auto zeroColumn = std::find(m_xs.begin(), m_xs.end(), 0.0);
+    const auto zeroRow = std::find(m_zs.begin(), m_zs.end(), 0.0);
+    if (zeroColumn != m_xs.end() && zeroRow != m_zs.end()) {
+        const std::size_t origin = std::size_t(zeroRow - m_zs.begin()) * m_xs.size() +
+                                   std::size_t(zeroColumn - m_xs.begin());
+        sampleInParallel(0, origin, threads);
+        sampleRange(origin, origin + 1, morvane::module::WorkerIndex::current());
+        sampleInParallel(origin + 1, total, threads);
+    } else {
+        sampleInParallel(0, total, threads);
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include "noise/noise_map.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace noise::module {
 class Module;
 }
@@ -47,6 +50,12 @@ public:
     // Throws ExceptionInvalidParam unless lowerX < upperX and lowerZ < upperZ.
     void SetBounds(double lowerXBound, double upperXBound, double lowerZBound, double upperZBound);
 
+    // Number of threads sampling the map: 0 (the default) uses every core,
+    // 1 samples on the calling thread. The result is the same either way.
+    void SetThreadCount(int threads) { m_threadCount = threads < 0 ? 0 : threads; }
+    int GetThreadCount() const { return m_threadCount; }
+    static int DefaultThreadCount();
+
     double GetLowerXBound() const { return m_lowerXBound; }
     double GetUpperXBound() const { return m_upperXBound; }
     double GetLowerZBound() const { return m_lowerZBound; }
@@ -55,11 +64,17 @@ public:
 private:
     void checkAndSize();
     void sample();
+    void sampleRange(std::size_t begin, std::size_t end, int worker) const;
+    void sampleInParallel(std::size_t begin, std::size_t end, int threads) const;
 
     double m_lowerXBound = 0.0;
     double m_upperXBound = 0.0;
     double m_lowerZBound = 0.0;
     double m_upperZBound = 0.0;
+    int m_threadCount = 0;
+    // Coordinates of the current build's columns and rows.
+    std::vector<double> m_xs;
+    std::vector<double> m_zs;
 };
 
 } // namespace noise::utils

@@ -1,0 +1,172 @@
+// morvane-cli: evaluates a terrain preset without the host, for batch work
+// and for driving the whole pipeline from scripts and tests.
+
+#include "cli/cli_options.h"
+#include "common/event_log.h"
+#include "common/notifier.h"
+#include "common/progress_sink.h"
+#include "common/seed_source.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/pipeline_state.h"
+#include "recipe/preset_file.h"
+
+#include <libnoise/exception.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+namespace {
+
+using namespace morvane;
+
+void printErr(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+class StderrProgress : public ProgressSink {
+public:
+    void setBusyText(const QString&) override {}
+    void setStatusText(const QString& text) override { printErr(text + '\n'); }
+    void processEvents() override {}
+};
+
+class StderrNotifier : public Notifier {
+public:
+    void warn(const QString& title, const QString& text) override {
+        printErr(title + QStringLiteral(": ") + text + '\n');
+    }
+};
+
+bool writeRaw(const noise::utils::NoiseMap& map, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray row(map.GetWidth() * 4, Qt::Uninitialized);
+    for (int y = 0; y < map.GetHeight(); ++y) {
+        const float* values = map.GetRowPtr(y);
+        for (int x = 0; x < map.GetWidth(); ++x)
+            qToLittleEndian<float>(values[x], row.data() + x * 4);
+        if (file.write(row) != row.size()) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    return file.commit();
+}
+
+int run(const cli::CliOptions& options) {
+    PipelinePaths paths;
+    paths.pluginDir = options.pluginDir.isEmpty() ? QStringLiteral(MORVANE_DEFAULT_PX_DIR)
+                                                  : options.pluginDir;
+    paths.mapsDirOverride = QDir(options.mapsDir).absolutePath();
+
+    if (!QFileInfo(paths.gradientsDir()).isDir()) {
+        printErr(QStringLiteral("morvane-cli: no gradients folder at ") + paths.gradientsDir() +
+                 QStringLiteral(" (use --plugin-dir)\n"));
+        return 1;
+    }
+    const QFileInfo preset(options.preset);
+    if (!preset.isFile() || !preset.isReadable()) {
+        printErr(QStringLiteral("morvane-cli: cannot read the preset ") + options.preset + '\n');
+        return 1;
+    }
+    if (!QDir().mkpath(paths.mapsDir()) || !QFileInfo(paths.mapsDir()).isWritable()) {
+        printErr(QStringLiteral("morvane-cli: cannot write pictures to ") + paths.mapsDir() +
+                 '\n');
+        return 1;
+    }
+    FileEventLog fileLog;
+    NullEventLog noLog;
+    EventLog* log = &noLog;
+    if (!options.logFile.isEmpty()) {
+        if (!fileLog.open(options.logFile)) {
+            printErr(QStringLiteral("morvane-cli: cannot write the log ") + options.logFile +
+                     '\n');
+            return 1;
+        }
+        log = &fileLog;
+    }
+
+    std::unique_ptr<SeedSource> seeds;
+    if (options.seed)
+        seeds = std::make_unique<SequenceSeedSource>(*options.seed);
+    else
+        seeds = std::make_unique<ClockSeedSource>();
+
+    // The plug-in's start-up state; the size asked for is also the preview
+    // size, so --size means the output size whatever the flags.
+    PipelineState state;
+    state.recipe = TerrainRecipe::startup(*seeds);
+    state.previewMapSize = options.size;
+    state.previewPictureSize = options.size;
+
+    StderrProgress progress;
+    StderrNotifier notifier;
+    EvaluationContext context;
+    context.paths = paths;
+    context.log = log;
+    context.notifier = &notifier;
+    context.progress = &progress;
+    context.threadCount = options.threads;
+    GenerationDriver driver(state, context);
+
+    // Loading as a user preset, then one evaluation with the flags given.
+    log->write(QStringLiteral("loading preset ") + options.preset + '\n');
+    driver.setCurrentMapStyle(1);
+    PresetReadOptions readOptions;
+    readOptions.type = PresetType::User;
+    readOptions.nativePresetsDir = paths.nativePresetsDir();
+    readOptions.gradientNames = paths.gradientNames();
+    readPresetFile(options.preset, state.recipe, readOptions, notifier);
+
+    driver.evaluate(options.finalFlag, options.size, options.fullDetail);
+
+    int status = 0;
+    if (!options.rawFile.isEmpty() && !writeRaw(state.finalHeightMap, options.rawFile)) {
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.rawFile + '\n');
+        status = 1;
+    }
+    if (!options.thumbnailFile.isEmpty() &&
+        !writePresetThumbnail(paths.mapFile(QStringLiteral("TFFnoisePreview.jpg")),
+                              options.thumbnailFile)) {
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.thumbnailFile + '\n');
+        status = 1;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    const cli::ParseResult parsed = cli::parseCliOptions(arguments);
+    if (parsed.help) {
+        std::fputs(cli::cliUsage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!parsed.options) {
+        printErr(QStringLiteral("morvane-cli: ") + parsed.error + QStringLiteral("\n\n") +
+                 cli::cliUsage());
+        return 2;
+    }
+    try {
+        return run(*parsed.options);
+    } catch (const noise::ExceptionOutOfMemory&) {
+        printErr(QStringLiteral("morvane-cli: out of memory for this map size\n"));
+    } catch (const std::bad_alloc&) {
+        printErr(QStringLiteral("morvane-cli: out of memory for this map size\n"));
+    } catch (const noise::Exception&) {
+        printErr(QStringLiteral("morvane-cli: a noise module refused its parameters\n"));
+    }
+    return 1;
+}
