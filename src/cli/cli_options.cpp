@@ -9,6 +9,9 @@ QString cliUsage() {
         "usage: morvane-cli PRESET.ipf [--size N] [--final] [--full-detail] [--maps DIR]\n"
         "                   [--raw FILE] [--plugin-dir DIR] [--log FILE] [--seed N]\n"
         "                   [--thumbnail FILE] [--threads N]\n"
+        "                   [--export NAME --out DIR [--terrain-size S] [--height-low L]\n"
+        "                    [--height-up U] [--texture-size T] [--normal-map SIZE] [--bump B]]\n"
+        "                   [--heightmap16 FILE.png]\n"
         "\n"
         "Evaluates a terrain preset headless and writes its pictures.\n"
         "  --size N         map side in samples (1..32767, default 256)\n"
@@ -20,7 +23,17 @@ QString cliUsage() {
         "  --log FILE       event log\n"
         "  --seed N         seed for the initial panel seeds (default: the clock)\n"
         "  --thumbnail FILE the preset thumbnail (128 x 128) of the texture\n"
-        "  --threads N      sampling threads (default: every core)\n");
+        "  --threads N      sampling threads (default: every core)\n"
+        "  --export NAME    build the terrain at 512 and export NAME.obj, NAME.jpg and\n"
+        "                   NormalMap_NAME.jpg into the folder given by --out\n"
+        "  --terrain-size S side of the terrain in scene units (default 100)\n"
+        "  --height-low L   height of the lowest point, -10000..0 (default 0)\n"
+        "  --height-up U    height of the highest point, 0..9000 (default 10)\n"
+        "  --texture-size T side of the exported texture (default 512)\n"
+        "  --normal-map N   side of the normal map (default: none)\n"
+        "  --bump B         normal-map bump, 10..5000 (default 1000)\n"
+        "  --heightmap16 F  the final height map as a 16-bit greyscale PNG (with --export:\n"
+        "                   the map at the texture size)\n");
 }
 
 ParseResult parseCliOptions(const QStringList& arguments) {
@@ -83,6 +96,45 @@ ParseResult parseCliOptions(const QStringList& arguments) {
         } else if (arg == QLatin1String("--thumbnail")) {
             if (!value(options.thumbnailFile))
                 return fail(QStringLiteral("--thumbnail needs a file name"));
+        } else if (arg == QLatin1String("--export")) {
+            if (!value(options.exportName))
+                return fail(QStringLiteral("--export needs a terrain name"));
+        } else if (arg == QLatin1String("--out")) {
+            if (!value(options.outDir))
+                return fail(QStringLiteral("--out needs a folder"));
+        } else if (arg == QLatin1String("--heightmap16")) {
+            if (!value(options.heightmap16File))
+                return fail(QStringLiteral("--heightmap16 needs a file name"));
+        } else if (arg == QLatin1String("--terrain-size")) {
+            long long n = 0;
+            if (!number(1, 100000000, n))
+                return fail(QStringLiteral("--terrain-size needs a number from 1 to 100000000"));
+            options.terrainSize = int(n);
+        } else if (arg == QLatin1String("--height-low")) {
+            long long n = 0;
+            if (!number(-10000, 0, n))
+                return fail(QStringLiteral("--height-low needs a number from -10000 to 0"));
+            options.heightLow = int(n);
+        } else if (arg == QLatin1String("--height-up")) {
+            long long n = 0;
+            if (!number(0, 9000, n))
+                return fail(QStringLiteral("--height-up needs a number from 0 to 9000"));
+            options.heightUp = int(n);
+        } else if (arg == QLatin1String("--texture-size")) {
+            long long n = 0;
+            if (!number(16, 16384, n))
+                return fail(QStringLiteral("--texture-size needs a number from 16 to 16384"));
+            options.textureSize = int(n);
+        } else if (arg == QLatin1String("--normal-map")) {
+            long long n = 0;
+            if (!number(16, 16384, n))
+                return fail(QStringLiteral("--normal-map needs a number from 16 to 16384"));
+            options.normalMapSize = int(n);
+        } else if (arg == QLatin1String("--bump")) {
+            long long n = 0;
+            if (!number(10, 5000, n))
+                return fail(QStringLiteral("--bump needs a number from 10 to 5000"));
+            options.bump = int(n);
         } else if (arg.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option ") + arg);
         } else if (options.preset.isEmpty()) {
@@ -93,6 +145,10 @@ ParseResult parseCliOptions(const QStringList& arguments) {
     }
     if (options.preset.isEmpty())
         return fail(QStringLiteral("no preset given"));
+    if (!options.exportName.isEmpty() && options.outDir.isEmpty())
+        return fail(QStringLiteral("--export needs --out DIR"));
+    if (options.exportName.isEmpty() && !options.outDir.isEmpty())
+        return fail(QStringLiteral("--out is only used with --export"));
     result.options = options;
     return result;
 }

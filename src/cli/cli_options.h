@@ -19,6 +19,17 @@ struct CliOptions {
     QString thumbnailFile;
     std::optional<unsigned> seed;
     int threads = 0;
+
+    // Terrain export (what "TERRAFORM !" and the scene export write).
+    QString exportName;
+    QString outDir;
+    int terrainSize = 100;
+    int heightLow = 0;
+    int heightUp = 10;
+    int textureSize = 512;
+    int normalMapSize = 0;
+    int bump = 1000;
+    QString heightmap16File;
 };
 
 struct ParseResult {

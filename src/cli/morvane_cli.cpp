@@ -6,7 +6,11 @@
 #include "common/notifier.h"
 #include "common/progress_sink.h"
 #include "common/seed_source.h"
+#include "hostexport/terrain_export.h"
+#include "pipeline/erosion.h"
 #include "pipeline/generation_driver.h"
+#include "pipeline/heightmap16.h"
+#include "pipeline/terrain_arrays.h"
 #include "pipeline/pipeline_state.h"
 #include "recipe/preset_file.h"
 
@@ -60,6 +64,53 @@ bool writeRaw(const noise::utils::NoiseMap& map, const QString& path) {
         }
     }
     return file.commit();
+}
+
+// "TERRAFORM !" (the final map at 512 and the terrain arrays) followed by
+// the terrain export.
+int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver, EventLog& log) {
+    const QString nameProblem = checkGroupName(options.exportName);
+    if (!nameProblem.isEmpty()) {
+        printErr(QStringLiteral("morvane-cli: ") + nameProblem + '\n');
+        return 1;
+    }
+    PipelineState& state = driver.state();
+    state.finalStage.terrainSizeText = QString::number(options.terrainSize);
+    state.finalStage.terrainHeightLow = options.heightLow;
+    state.finalStage.terrainHeightUp = options.heightUp;
+    if (!driver.generatePreviewTerrain())
+        return 1;
+    TerrainBuildParams params;
+    params.terrainSize = options.terrainSize;
+    params.heightLow = options.heightLow;
+    params.heightUp = options.heightUp;
+    params.texturePicture = driver.context().paths.mapFile(QStringLiteral("TFFnoisePreview.jpg"));
+    const TerrainArrays arrays = buildTerrainArrays(state.finalHeightMap, params, log);
+
+    TerrainExportRequest request;
+    request.groupName = options.exportName;
+    request.textureSize = options.textureSize;
+    request.normalMapSize = options.normalMapSize;
+    request.bumpSlider = options.bump;
+    request.outputDir = QDir(options.outDir).absolutePath();
+    bool heightmapWritten = true;
+    if (!options.heightmap16File.isEmpty())
+        request.onTextureMap = [&](const noise::utils::NoiseMap& map) {
+            heightmapWritten = writeHeightmap16(map, options.heightmap16File);
+        };
+    const TerrainExportResult result = morvane::exportTerrain(driver, arrays, request);
+    if (!result.ok) {
+        printErr(QStringLiteral("morvane-cli: ") + result.error + '\n');
+        return 1;
+    }
+    if (!heightmapWritten) {
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File + '\n');
+        return 1;
+    }
+    std::printf("%s\n%s\n", qPrintable(result.objFile), qPrintable(result.textureFile));
+    if (!result.normalMapFile.isEmpty())
+        std::printf("%s\n", qPrintable(result.normalMapFile));
+    return 0;
 }
 
 int run(const cli::CliOptions& options) {
@@ -116,6 +167,8 @@ int run(const cli::CliOptions& options) {
     context.notifier = &notifier;
     context.progress = &progress;
     context.threadCount = options.threads;
+    TerrainErosion erosion(context);
+    context.eroder = &erosion;
     GenerationDriver driver(state, context);
 
     // Loading as a user preset, then one evaluation with the flags given.
@@ -127,9 +180,17 @@ int run(const cli::CliOptions& options) {
     readOptions.gradientNames = paths.gradientNames();
     readPresetFile(options.preset, state.recipe, readOptions, notifier);
 
+    if (!options.exportName.isEmpty())
+        return exportTerrain(options, driver, *log);
+
     driver.evaluate(options.finalFlag, options.size, options.fullDetail);
 
     int status = 0;
+    if (!options.heightmap16File.isEmpty() &&
+        !writeHeightmap16(state.finalHeightMap, options.heightmap16File)) {
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File + '\n');
+        status = 1;
+    }
     if (!options.rawFile.isEmpty() && !writeRaw(state.finalHeightMap, options.rawFile)) {
         printErr(QStringLiteral("morvane-cli: cannot write ") + options.rawFile + '\n');
         status = 1;

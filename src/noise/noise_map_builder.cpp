@@ -100,25 +100,47 @@ void NoiseMapBuilderPlane::sampleInParallel(std::size_t begin, std::size_t end,
         std::rethrow_exception(failure);
 }
 
-void NoiseMapBuilderPlane::sample() {
-    const double xDelta = (m_upperXBound - m_lowerXBound) / m_destWidth;
-    const double zDelta = (m_upperZBound - m_lowerZBound) / m_destHeight;
-
+std::vector<double> NoiseMapBuilderPlane::AxisSteps(double lower, double upper, int count) {
     // Coordinates advance by repeated addition, as users' maps have always
     // been built; precomputing them keeps that rounding while leaving every
     // sample independent of the others.
-    m_xs.resize(std::size_t(m_destWidth));
-    m_zs.resize(std::size_t(m_destHeight));
-    double x = m_lowerXBound;
-    for (double& column : m_xs) {
-        column = x;
-        x += xDelta;
+    std::vector<double> steps(std::size_t(std::max(count, 0)));
+    const double delta = (upper - lower) / count;
+    double value = lower;
+    for (double& step : steps) {
+        step = value;
+        value += delta;
     }
-    double z = m_lowerZBound;
-    for (double& row : m_zs) {
-        row = z;
-        z += zDelta;
-    }
+    return steps;
+}
+
+bool NoiseMapBuilderPlane::SamplesOrigin(double lowerX, double upperX, double lowerZ,
+                                         double upperZ, int width, int height) {
+    const std::vector<double> xs = AxisSteps(lowerX, upperX, width);
+    const std::vector<double> zs = AxisSteps(lowerZ, upperZ, height);
+    return std::find(xs.begin(), xs.end(), 0.0) != xs.end() &&
+           std::find(zs.begin(), zs.end(), 0.0) != zs.end();
+}
+
+void NoiseMapBuilderPlane::AnnounceNode(morvane::ProgressSink* sink, int node) {
+    if (!sink)
+        return;
+    const QString number = QString::number(node);
+    sink->setBusyText(QStringLiteral("computing noise ... \n\nnode: ") + number +
+                      QStringLiteral("/9"));
+    sink->setStatusText(QStringLiteral("computing noise ... node: ") + number +
+                        QStringLiteral("/9"));
+    sink->processEvents();
+}
+
+void NoiseMapBuilderPlane::AnnounceDone(morvane::ProgressSink* sink) {
+    if (sink)
+        sink->setStatusText(QStringLiteral("noise maps generated"));
+}
+
+void NoiseMapBuilderPlane::sample() {
+    m_xs = AxisSteps(m_lowerXBound, m_upperXBound, m_destWidth);
+    m_zs = AxisSteps(m_lowerZBound, m_upperZBound, m_destHeight);
 
     const int threads = m_threadCount == 0 ? DefaultThreadCount() : m_threadCount;
     const std::size_t total = m_xs.size() * m_zs.size();
@@ -146,17 +168,9 @@ void NoiseMapBuilderPlane::Build() {
 
 void NoiseMapBuilderPlane::Build(int node) {
     checkAndSize();
-    if (m_progress) {
-        const QString number = QString::number(node);
-        m_progress->setBusyText(QStringLiteral("computing noise ... \n\nnode: ") + number +
-                                QStringLiteral("/9"));
-        m_progress->setStatusText(QStringLiteral("computing noise ... node: ") + number +
-                                  QStringLiteral("/9"));
-        m_progress->processEvents();
-    }
+    AnnounceNode(m_progress, node);
     sample();
-    if (m_progress)
-        m_progress->setStatusText(QStringLiteral("noise maps generated"));
+    AnnounceDone(m_progress);
 }
 
 } // namespace noise::utils

@@ -56,6 +56,17 @@ public:
     int GetThreadCount() const { return m_threadCount; }
     static int DefaultThreadCount();
 
+    // The coordinates the builder samples along one axis: `count` values
+    // from `lower` on, each the previous plus (upper - lower) / count.
+    static std::vector<double> AxisSteps(double lower, double upper, int count);
+    // Whether a build over these bounds would sample exactly (0, 0, 0).
+    static bool SamplesOrigin(double lowerX, double upperX, double lowerZ, double upperZ,
+                              int width, int height);
+    // The progress texts of Build(int node), for callers that stand in for
+    // a build.
+    static void AnnounceNode(morvane::ProgressSink* sink, int node);
+    static void AnnounceDone(morvane::ProgressSink* sink);
+
     double GetLowerXBound() const { return m_lowerXBound; }
     double GetUpperXBound() const { return m_upperXBound; }
     double GetLowerZBound() const { return m_lowerZBound; }

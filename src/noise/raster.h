@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace noise::utils {
 
@@ -30,8 +31,19 @@ public:
                       m_buffer.get());
         return *this;
     }
-    Raster(Raster&&) noexcept = default;
-    Raster& operator=(Raster&&) noexcept = default;
+    // A moved-from raster is empty, not a raster with sizes and no buffer.
+    Raster(Raster&& other) noexcept { *this = std::move(other); }
+    Raster& operator=(Raster&& other) noexcept {
+        if (this == &other)
+            return *this;
+        m_buffer = std::move(other.m_buffer);
+        m_allocated = std::exchange(other.m_allocated, 0);
+        m_width = std::exchange(other.m_width, 0);
+        m_height = std::exchange(other.m_height, 0);
+        m_stride = std::exchange(other.m_stride, 0);
+        m_borderValue = other.m_borderValue;
+        return *this;
+    }
 
     // Throws ExceptionInvalidParam for sides outside 0..32767 and
     // ExceptionOutOfMemory when the buffer cannot be had. A zero side

@@ -139,6 +139,23 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
         builder.Build(node);
         log(QStringLiteral("noise node %1 generated\n").arg(node));
     };
+    // The final build writes no node pictures, so the maps of stages 1 to 5
+    // are not needed. Their one lasting effect is a picture module loading
+    // its file on the sample at exactly (0, 0, 0); that sample alone is
+    // taken, so the final map comes out as if every node had been built.
+    const bool windowHasOrigin = noise::utils::NoiseMapBuilderPlane::SamplesOrigin(
+        lowerX, lowerX + noiseSize, lowerZ, lowerZ + noiseSize, mapSize, mapSize);
+    auto buildNode = [&](const noise::module::Module& module, NoiseMap& map, int node) {
+        if (!finalFlag) {
+            build(module, map, node);
+            return;
+        }
+        noise::utils::NoiseMapBuilderPlane::AnnounceNode(&progress, node);
+        if (windowHasOrigin)
+            module.GetValue(0.0, 0.0, 0.0);
+        noise::utils::NoiseMapBuilderPlane::AnnounceDone(&progress);
+        log(QStringLiteral("noise node %1 generated\n").arg(node));
+    };
     auto write = [&](RendererImage& renderer, const NoiseMap& map, const QString& file) {
         Image image;
         renderer.SetSourceNoiseMap(map);
@@ -173,7 +190,7 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
     for (int i = 0; i < 2; ++i) {
         inputs[i] = &factory.inputGenerator(recipe.inputs[std::size_t(i)]);
         NoiseMap map;
-        build(*inputs[i], map, i + 1);
+        buildNode(*inputs[i], map, i + 1);
         if (!finalFlag)
             nodePictures(map, QStringLiteral("HI%1noisePreview.jpg").arg(i + 1),
                          QStringLiteral("TI%1noisePreview.jpg").arg(i + 1), gradients[i],
@@ -186,7 +203,7 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
         deformers[i] = &factory.deformer(recipe.deformers[std::size_t(i)], recipe.noiseSize,
                                          *inputs[i]);
         NoiseMap map;
-        build(*deformers[i], map, i + 3);
+        buildNode(*deformers[i], map, i + 3);
         if (!finalFlag)
             nodePictures(map, QStringLiteral("HD%1noisePreview.jpg").arg(i + 1),
                          QStringLiteral("TD%1noisePreview.jpg").arg(i + 1), gradients[i],
@@ -197,7 +214,7 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
     const noise::module::Module& control = factory.controlNoise(recipe.combiner);
     {
         NoiseMap map;
-        build(control, map, 5);
+        buildNode(control, map, 5);
         if (!finalFlag) {
             RendererImage renderer;
             loadGradient(renderer, kHeightGradient);

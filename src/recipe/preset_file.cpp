@@ -136,9 +136,13 @@ void applyLine(const char* line, const char* end, TerrainRecipe& recipe,
         }
         if (!options.gradientNames.isEmpty())
             name = options.gradientNames.first();
-        (key->index == 0 ? result.gradient1Missing : result.gradient2Missing) = true;
-        notifier.warn(QStringLiteral("Error"),
-                      QStringLiteral("Gradient file not found, defaulting to first one"));
+        bool& missing = key->index == 0 ? result.gradient1Missing : result.gradient2Missing;
+        // One box per key: a damaged file repeating the line must not open
+        // a modal box per line.
+        if (!missing)
+            notifier.warn(QStringLiteral("Error"),
+                          QStringLiteral("Gradient file not found, defaulting to first one"));
+        missing = true;
         return;
     }
     if (value == kNone)

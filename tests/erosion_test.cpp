@@ -1,0 +1,624 @@
+#include "pipeline_fixture.h"
+
+#include "pipeline/erosion.h"
+#include "pipeline/graph_evaluator.h"
+#include "recipe/node_types.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+using testing::PipelineFixture;
+
+ErosionGrid filled(int side, float value) {
+    ErosionGrid grid(side);
+    for (int i = 0; i < side; ++i)
+        for (int j = 0; j < side; ++j)
+            grid.at(i, j) = value;
+    return grid;
+}
+
+using Cells = std::vector<std::pair<int, int>>;
+
+// The cells (i, j) that differ from `value`.
+Cells cellsOtherThan(const ErosionGrid& grid, float value) {
+    Cells cells;
+    for (int i = 0; i < grid.side(); ++i)
+        for (int j = 0; j < grid.side(); ++j)
+            if (grid.at(i, j) != value)
+                cells.emplace_back(i, j);
+    return cells;
+}
+
+bool sameBits(const ErosionGrid& a, const ErosionGrid& b) {
+    return a.side() == b.side() &&
+           std::memcmp(a.data(), b.data(), sizeof(float) * std::size_t(a.side()) * a.side()) == 0;
+}
+
+// The hand-worked cases hold for the fast paths and the plain loops alike.
+struct Methods {
+    const char* name;
+    void (*thermal)(ErosionGrid&, int);
+    void (*improved)(ErosionGrid&, int);
+    void (*hydraulic)(ErosionGrid&, int, const HydraulicConstants&);
+    void (*smooth)(ErosionGrid&, int);
+};
+const Methods kMethods[] = {
+    {"fast", thermalErosion, improvedErosion, hydraulicErosion, smoothImage},
+    {"plain", detail::thermalErosionPlain, detail::improvedErosionPlain,
+     detail::hydraulicErosionPlain, detail::smoothImagePlain},
+};
+
+TEST(ErosionConstants, SpinBoxIntegersTimesOneHundredth) {
+    ErosionSettings settings;
+    settings.rain = 3;
+    settings.solubility = 0;
+    settings.evaporation = 60;
+    settings.capacity = 250;
+    const HydraulicConstants k = HydraulicConstants::from(settings);
+    // Single precision products: 60 x 0.01f is one step below 0.6f.
+    EXPECT_EQ(k.rain, 3.0f * 0.01f);
+    EXPECT_EQ(k.solubility, 0.0f);
+    EXPECT_EQ(k.evaporation, 60.0f * 0.01f);
+    EXPECT_NE(k.evaporation, 0.6f);
+    EXPECT_EQ(k.capacity, 250.0f * 0.01f);
+}
+
+TEST(ErosionMethods, NoIterationsLeaveTheGridAlone) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> height(0.0f, 1.0f);
+    ErosionGrid grid(9);
+    for (int i = 0; i < 9; ++i)
+        for (int j = 0; j < 9; ++j)
+            grid.at(i, j) = height(random);
+    const ErosionGrid before = grid;
+    for (const Methods& m : kMethods)
+        for (int iterations : {0, -3}) {
+            m.thermal(grid, iterations);
+            m.improved(grid, iterations);
+            m.hydraulic(grid, iterations, HydraulicConstants{});
+            m.smooth(grid, iterations);
+        }
+    EXPECT_TRUE(sameBits(grid, before));
+}
+
+TEST(ErosionThermal, MovesHalfTheSteepestDropToTheFirstLowestDiagonal) {
+    for (const Methods& m : kMethods) {
+        SCOPED_TRACE(m.name);
+        // N = 8: talus 0.5. All four diagonals are equally low; (i-1, j-1) wins.
+        ErosionGrid grid(8);
+        grid.at(1, 1) = 1.0f;
+        m.thermal(grid, 1);
+        EXPECT_EQ(grid.at(1, 1), 0.5f);
+        EXPECT_EQ(grid.at(0, 0), 0.5f);
+        EXPECT_EQ(cellsOtherThan(grid, 0.0f), (Cells{{0, 0}, {1, 1}}));
+
+        // A drop of exactly the talus stays; one above it moves.
+        ErosionGrid gentle(8);
+        gentle.at(3, 3) = 0.5f;
+        m.thermal(gentle, 4);
+        EXPECT_EQ(cellsOtherThan(gentle, 0.0f), (Cells{{3, 3}}));
+
+        // Only diagonals count: the edge neighbour (4,3) is lower still but
+        // ignored, and the last diagonal, the lowest, wins over earlier ones.
+        // Every other drop on the 7/8 plateau stays within the talus.
+        ErosionGrid diagonal = filled(8, 0.875f);
+        diagonal.at(4, 4) = 1.0f;
+        diagonal.at(4, 3) = 0.40625f; // drop 0.59375
+        diagonal.at(5, 5) = 0.4375f;  // drop 0.5625
+        m.thermal(diagonal, 1);
+        EXPECT_EQ(diagonal.at(4, 4), 0.71875f);
+        EXPECT_EQ(diagonal.at(5, 5), 0.71875f);
+        EXPECT_EQ(diagonal.at(4, 3), 0.40625f);
+        EXPECT_EQ(cellsOtherThan(diagonal, 0.875f), (Cells{{4, 3}, {4, 4}, {5, 5}}));
+    }
+}
+
+TEST(ErosionImproved, FlattensGentleSlopesButKeepsCliffs) {
+    for (const Methods& m : kMethods) {
+        SCOPED_TRACE(m.name);
+        // N = 16: threshold 0.75.
+        ErosionGrid cliff(16);
+        cliff.at(5, 5) = 1.0f;
+        m.improved(cliff, 3);
+        EXPECT_EQ(cliff.at(5, 5), 1.0f);
+        EXPECT_EQ(cellsOtherThan(cliff, 0.0f), (Cells{{5, 5}}));
+
+        // A drop of exactly the threshold still settles.
+        ErosionGrid bump(16);
+        bump.at(5, 5) = 0.75f;
+        m.improved(bump, 1);
+        EXPECT_EQ(bump.at(5, 5), 0.375f);
+        EXPECT_EQ(bump.at(4, 4), 0.375f);
+        EXPECT_EQ(cellsOtherThan(bump, 0.0f), (Cells{{4, 4}, {5, 5}}));
+
+        // A step of 1 between two plateaus: every drop is 0 or beyond the threshold.
+        ErosionGrid step(16);
+        for (int i = 0; i < 16; ++i)
+            for (int j = 8; j < 16; ++j)
+                step.at(i, j) = 1.0f;
+        const ErosionGrid stepBefore = step;
+        m.improved(step, 10);
+        EXPECT_TRUE(sameBits(step, stepBefore));
+
+        // A ramp rising by 0.04 per column: (1,1) settles with (0,0), the first
+        // of three equally low neighbours, at 0.02; then (1,2), 0.08, finds
+        // (1,1) lowest and both settle at 0.05.
+        ErosionGrid ramp(16);
+        for (int i = 0; i < 16; ++i)
+            for (int j = 0; j < 16; ++j)
+                ramp.at(i, j) = float(j) * 0.04f;
+        auto roughness = [](const ErosionGrid& g) {
+            double sum = 0.0;
+            for (int i = 0; i < g.side(); ++i)
+                for (int j = 1; j < g.side(); ++j)
+                    sum += std::fabs(double(g.at(i, j)) - g.at(i, j - 1));
+            return sum;
+        };
+        const double before = roughness(ramp);
+        m.improved(ramp, 1);
+        EXPECT_EQ(ramp.at(0, 0), 0.02f);
+        EXPECT_FLOAT_EQ(ramp.at(1, 1), 0.05f);
+        m.improved(ramp, 20);
+        EXPECT_LT(roughness(ramp), before);
+    }
+}
+
+TEST(ErosionHydraulic, RainDissolvesFlowsAndDeposits) {
+    for (const Methods& m : kMethods) {
+        SCOPED_TRACE(m.name);
+        // N = 3: only the centre flows. Rain 0.1, solubility 0.5, evaporation
+        // 0.5, capacity 0.2. The centre's water surface 0.95 + 0.1 is above
+        // every neighbour's 0.1 by 0.95 > its water: all of it goes to (0,0).
+        ErosionSettings settings;
+        settings.rain = 10;
+        settings.solubility = 50;
+        settings.evaporation = 50;
+        settings.capacity = 20;
+        ErosionGrid peak(3);
+        peak.at(1, 1) = 1.0f;
+        m.hydraulic(peak, 1, HydraulicConstants::from(settings));
+        EXPECT_NEAR(peak.at(1, 1), 0.95f, 1e-6f); // dissolved, water gone
+        EXPECT_NEAR(peak.at(0, 0), 0.02f, 1e-6f); // 0.2 water: 0.1 evaporates
+        for (auto [i, j] : Cells{{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}, {2, 2}})
+            EXPECT_NEAR(peak.at(i, j), 0.01f, 1e-6f) << i << ',' << j; // not below 0
+
+        // No solubility, centre 0.06: the drop 0.06 fits in its water 0.1, so
+        // half of it (0.03) goes to (0,0).
+        settings.solubility = 0;
+        ErosionGrid low(3);
+        low.at(1, 1) = 0.06f;
+        m.hydraulic(low, 1, HydraulicConstants::from(settings));
+        EXPECT_NEAR(low.at(1, 1), 0.06f + 0.035f * 0.2f, 1e-6f);
+        EXPECT_NEAR(low.at(0, 0), 0.065f * 0.2f, 1e-6f);
+        EXPECT_NEAR(low.at(2, 2), 0.05f * 0.2f, 1e-6f);
+    }
+}
+
+TEST(ErosionSmooth, BlockMeansInPlaceColumnByColumn) {
+    for (const Methods& m : kMethods) {
+        SCOPED_TRACE(m.name);
+        ErosionGrid grid = filled(4, 1.0f);
+        m.smooth(grid, 1);
+        // (0,0) sees four cells of 1; (1,0), the next visited, sees the new
+        // (0,0) and five ones; (0,1) sees the new (0,0) and (1,0) and four ones.
+        EXPECT_FLOAT_EQ(grid.at(0, 0), 4.0f / 9.0f);
+        EXPECT_FLOAT_EQ(grid.at(1, 0), (4.0f / 9.0f + 5.0f) / 9.0f);
+        EXPECT_FLOAT_EQ(grid.at(0, 1), (4.0f / 9.0f + 49.0f / 81.0f + 4.0f) / 9.0f);
+        // (3,3), the last cell: four cells inside, three of them already new.
+        const float a = grid.at(2, 2), b = grid.at(2, 3), c = grid.at(3, 2);
+        EXPECT_LT(grid.at(3, 3), 4.0f / 9.0f);
+        EXPECT_FLOAT_EQ(grid.at(3, 3), (a + b + c + 1.0f) / 9.0f);
+
+        ErosionGrid single = filled(1, 0.9f);
+        m.smooth(single, 2);
+        EXPECT_FLOAT_EQ(single.at(0, 0), 0.9f / 81.0f);
+    }
+}
+
+// Random grids of several sizes (bands of rows end at different places),
+// rough enough that material both moves and stays.
+std::vector<ErosionGrid> randomGrids(unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<ErosionGrid> grids;
+    for (int side : {1, 2, 3, 4, 5, 10, 11, 17, 33}) {
+        for (float roughness : {3.0f, 0.1f}) {
+            std::uniform_real_distribution<float> height(0.0f, roughness);
+            ErosionGrid grid(side);
+            for (int i = 0; i < side; ++i)
+                for (int j = 0; j < side; ++j)
+                    grid.at(i, j) = 0.5f * float(i) / float(side) + height(random);
+            grids.push_back(grid);
+        }
+    }
+    // Values no normalised grid holds must still come out the same.
+    ErosionGrid odd = grids[grids.size() - 2];
+    odd.at(5, 5) = std::nanf("");
+    odd.at(9, 20) = INFINITY;
+    odd.at(20, 9) = -0.0f;
+    odd.at(30, 30) = -1.0f;
+    grids.push_back(odd);
+    return grids;
+}
+
+TEST(ErosionFastPath, MethodsMatchThePlainLoopsBitForBit) {
+    const HydraulicConstants strong{0.05f, 0.3f, 0.4f, 0.6f};
+    // Runs that changed the grid, per method: the comparisons must not all
+    // be between untouched grids.
+    int cases = 0, thermalMoved = 0, improvedMoved = 0, hydraulicMoved = 0;
+    for (const ErosionGrid& grid : randomGrids(3)) {
+        for (int iterations : {1, 4}) {
+            ++cases;
+            const auto where = ::testing::Message() << "side " << grid.side() << ", " << iterations;
+            ErosionGrid fast = grid, plain = grid;
+            thermalErosion(fast, iterations);
+            detail::thermalErosionPlain(plain, iterations);
+            EXPECT_TRUE(sameBits(fast, plain)) << "thermal, " << where;
+            thermalMoved += !sameBits(fast, grid);
+
+            fast = plain = grid;
+            improvedErosion(fast, iterations);
+            detail::improvedErosionPlain(plain, iterations);
+            EXPECT_TRUE(sameBits(fast, plain)) << "improved, " << where;
+            improvedMoved += !sameBits(fast, grid);
+
+            for (const HydraulicConstants& constants : {HydraulicConstants{}, strong}) {
+                fast = plain = grid;
+                hydraulicErosion(fast, iterations, constants);
+                detail::hydraulicErosionPlain(plain, iterations, constants);
+                EXPECT_TRUE(sameBits(fast, plain)) << "hydraulic, " << where;
+                hydraulicMoved += !sameBits(fast, grid);
+            }
+        }
+    }
+    EXPECT_GT(thermalMoved, cases / 4);
+    EXPECT_GT(improvedMoved, cases / 4);
+    EXPECT_GT(hydraulicMoved, cases);
+}
+
+TEST(ErosionFastPath, SmoothingMatchesThePlainLoopsBitForBit) {
+    std::vector<ErosionGrid> grids = randomGrids(7);
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> height(-1.0f, 1.0f);
+    for (int side : {7, 8, 9, 16}) {
+        ErosionGrid grid(side);
+        for (int i = 0; i < side; ++i)
+            for (int j = 0; j < side; ++j)
+                grid.at(i, j) = height(random);
+        grids.push_back(grid);
+    }
+    // Negative zeros: only the order of the terms and the +0 read outside
+    // the grid decide the sign of each mean.
+    grids.push_back(filled(6, -0.0f));
+    for (const ErosionGrid& grid : grids)
+        for (int iterations : {1, 3}) {
+            ErosionGrid fast = grid, plain = grid;
+            smoothImage(fast, iterations);
+            detail::smoothImagePlain(plain, iterations);
+            EXPECT_TRUE(sameBits(fast, plain)) << "side " << grid.side() << ", " << iterations;
+            EXPECT_FALSE(sameBits(fast, grid) && grid.side() > 1);
+        }
+}
+
+class ErosionTerrain : public PipelineFixture {
+  protected:
+    static constexpr int kSide = 12;
+
+    void SetUp() override {
+        PipelineFixture::SetUp();
+        context.eroder = nullptr;
+        ASSERT_TRUE(QDir().mkpath(paths.mapsDir()));
+    }
+
+    void setErosion(ErosionType type, int iterations) {
+        state.recipe.erosion.type = int(type);
+        state.recipe.erosion.iterations = iterations;
+    }
+    // The map from rows of the grid it normalises to: map row N-1-i, scaled.
+    void setMap(int side, const std::function<float(int i, int j)>& value) {
+        state.finalHeightMap.SetSize(side, side);
+        for (int i = 0; i < side; ++i)
+            for (int j = 0; j < side; ++j)
+                state.finalHeightMap.SetValue(j, side - 1 - i, value(i, j));
+    }
+    void writeCanvas(int side, int grey = 128) {
+        QImage canvas(side, side, QImage::Format_RGB32);
+        canvas.fill(qRgb(grey, grey, grey));
+        ASSERT_TRUE(canvas.save(picturePath(), "JPG", 100));
+    }
+    QString picturePath() const { return paths.mapFile("HFFnoisePreview.jpg"); }
+    void erode() { TerrainErosion(context).erodeTerrain(state); }
+    float mapAt(int i, int j) const {
+        const int side = state.finalHeightMap.GetWidth();
+        return state.finalHeightMap.GetValue(j, side - 1 - i);
+    }
+    ErosionGrid mapAsGrid() const {
+        const int side = state.finalHeightMap.GetWidth();
+        ErosionGrid grid(side);
+        for (int i = 0; i < side; ++i)
+            for (int j = 0; j < side; ++j)
+                grid.at(i, j) = mapAt(i, j);
+        return grid;
+    }
+};
+
+TEST_F(ErosionTerrain, ThermalMovesTheMapDownToZero) {
+    // 10 over the left, a 14 shelf, then cliffs up to 20 on the right.
+    setMap(kSide, [](int, int j) { return j < 6 ? 10.0f : j < 9 ? 14.0f : 20.0f; });
+    writeCanvas(kSide);
+    setErosion(ErosionType::Thermal, 3);
+    erode();
+    float low = 1e9f, high = -1e9f;
+    for (int i = 0; i < kSide; ++i)
+        for (int j = 0; j < kSide; ++j) {
+            low = std::min(low, mapAt(i, j));
+            high = std::max(high, mapAt(i, j));
+        }
+    EXPECT_EQ(low, 0.0f);
+    EXPECT_GT(high, 1.0f);
+    EXPECT_LE(high, 10.0f);
+}
+
+TEST_F(ErosionTerrain, ZeroIterationsStillNormaliseAndSmoothOnce) {
+    // 10 everywhere, 20 at grid cell (2,2): H is 1 there and 0 elsewhere.
+    setMap(kSide, [](int i, int j) { return i == 2 && j == 2 ? 20.0f : 10.0f; });
+    setErosion(ErosionType::Thermal, 0);
+    erode();
+    // One in-place pass, by hand. Column 0 and (0,1) see no 1. Then
+    // (1,1) = 1/9; (2,1) = (1/9 + 1)/9 = 10/81; (3,1) = (10/81 + 1)/9 =
+    // 91/729; (0,2) = 1/81 from the new (1,1); (1,2) = (1/81 + 1/9 + 10/81
+    // + 1)/9 = 101/729; (2,2) = (81 + 101 + 90 + 729 + 91)/729/9 =
+    // 1092/6561. The map keeps the grid scaled by 10, not shifted by 10.
+    EXPECT_FLOAT_EQ(mapAt(1, 1), 10.0f / 9.0f);
+    EXPECT_FLOAT_EQ(mapAt(2, 1), 100.0f / 81.0f);
+    EXPECT_FLOAT_EQ(mapAt(3, 1), 910.0f / 729.0f);
+    EXPECT_FLOAT_EQ(mapAt(0, 2), 10.0f / 81.0f);
+    EXPECT_FLOAT_EQ(mapAt(1, 2), 1010.0f / 729.0f);
+    EXPECT_FLOAT_EQ(mapAt(2, 2), 10920.0f / 6561.0f);
+    for (int i = 0; i < kSide; ++i)
+        EXPECT_EQ(mapAt(i, 0), 0.0f) << i;
+    EXPECT_EQ(mapAt(0, 1), 0.0f);
+}
+
+TEST_F(ErosionTerrain, FlatMapsComeBackAtZeroWithoutNaN) {
+    for (ErosionType type : {ErosionType::Thermal, ErosionType::ImprovedThermal,
+                             ErosionType::Hydraulics, ErosionType::Smooth}) {
+        setMap(kSide, [](int, int) { return 5.0f; });
+        setErosion(type, 60);
+        erode();
+        for (int i = 0; i < kSide; ++i)
+            for (int j = 0; j < kSide; ++j)
+                ASSERT_EQ(mapAt(i, j), 0.0f) << int(type) << ": " << i << ',' << j;
+    }
+}
+
+TEST_F(ErosionTerrain, NonFiniteAndHugeHeightsComeBackFinite) {
+    // NaN reads as the lowest point, infinities as the ends of the range of
+    // the finite heights (0..10 here). Smoothing with no passes keeps the
+    // normalised grid, so the map returns as it was, those cells mended.
+    setMap(kSide, [](int i, int j) { return float(i + j) * 10.0f / 22.0f; });
+    state.finalHeightMap.SetValue(3, 4, std::nanf(""));
+    state.finalHeightMap.SetValue(5, 6, INFINITY);
+    state.finalHeightMap.SetValue(7, 8, -INFINITY);
+    setErosion(ErosionType::Smooth, 0);
+    erode();
+    EXPECT_EQ(state.finalHeightMap.GetValue(3, 4), 0.0f);
+    EXPECT_FLOAT_EQ(state.finalHeightMap.GetValue(5, 6), 10.0f);
+    EXPECT_EQ(state.finalHeightMap.GetValue(7, 8), 0.0f);
+    EXPECT_FLOAT_EQ(mapAt(kSide - 1, kSide - 1), 10.0f);
+    EXPECT_FLOAT_EQ(mapAt(2, 9), 5.0f);
+
+    // A span wider than float holds: still finite, the top at float's limit.
+    setMap(kSide, [](int i, int) { return i < 6 ? -3.0e38f : 3.0e38f; });
+    setErosion(ErosionType::Thermal, 1);
+    erode();
+    for (int i = 0; i < kSide; ++i)
+        for (int j = 0; j < kSide; ++j)
+            ASSERT_TRUE(std::isfinite(mapAt(i, j))) << i << ',' << j;
+    EXPECT_EQ(mapAt(0, 0), 0.0f);
+    EXPECT_GT(mapAt(kSide - 2, kSide / 2), 3.0e38f);
+}
+
+TEST_F(ErosionTerrain, HydraulicsSmoothOnceOnlyAfterFiftyIterations) {
+    auto value = [](int i, int j) { return float((i * 7 + j * 3) % 11) * 0.5f - 1.0f; };
+    state.recipe.erosion.rain = 4;
+    state.recipe.erosion.solubility = 2;
+    state.recipe.erosion.evaporation = 60;
+    state.recipe.erosion.capacity = 3;
+    for (int iterations : {50, 51}) {
+        setMap(kSide, value);
+        setErosion(ErosionType::Hydraulics, iterations);
+        erode();
+        // Values run from -1 to 4: range 5, grid = (v + 1) / 5.
+        ErosionGrid expected(kSide);
+        for (int i = 0; i < kSide; ++i)
+            for (int j = 0; j < kSide; ++j)
+                expected.at(i, j) = (value(i, j) + 1.0f) / 5.0f;
+        hydraulicErosion(expected, iterations,
+                         HydraulicConstants{4 * 0.01f, 2 * 0.01f, 60 * 0.01f, 3 * 0.01f});
+        ErosionGrid smoothed = expected;
+        detail::smoothImagePlain(smoothed, 1);
+        const ErosionGrid& want = iterations > 50 ? smoothed : expected;
+        const ErosionGrid& other = iterations > 50 ? expected : smoothed;
+        bool matchesWant = true, matchesOther = true;
+        for (int i = 0; i < kSide; ++i)
+            for (int j = 0; j < kSide; ++j) {
+                matchesWant = matchesWant && mapAt(i, j) == want.at(i, j) * 5.0f;
+                matchesOther = matchesOther && mapAt(i, j) == other.at(i, j) * 5.0f;
+            }
+        EXPECT_TRUE(matchesWant) << iterations;
+        EXPECT_FALSE(matchesOther) << iterations;
+    }
+}
+
+TEST_F(ErosionTerrain, SmoothTerrainIgnoresTheSmoothingFlagAndMapStyle) {
+    auto value = [](int i, int j) { return float((i * 5 + j * 2) % 7); };
+    setErosion(ErosionType::Smooth, 2);
+    setMap(kSide, value);
+    state.smoothingFlag = true;
+    state.finalStage.mapStyle = 0;
+    erode();
+    const ErosionGrid withFlag = mapAsGrid();
+
+    setMap(kSide, value);
+    state.smoothingFlag = false;
+    state.finalStage.mapStyle = 1;
+    erode();
+    EXPECT_TRUE(sameBits(mapAsGrid(), withFlag));
+
+    // And it did smooth: the range shrank well below the original 6.
+    float high = 0.0f;
+    for (int i = 0; i < kSide; ++i)
+        for (int j = 0; j < kSide; ++j)
+            high = std::max(high, withFlag.at(i, j));
+    EXPECT_LT(high, 5.0f);
+    EXPECT_GT(high, 0.0f);
+}
+
+TEST_F(ErosionTerrain, ReportsProgressRedrawsThePictureAndShowsIt) {
+    constexpr int side = 32;
+    // Rows of the grid brighten downwards, so a flipped picture shows.
+    setMap(side, [](int i, int j) { return 100.0f + float(i) * 3.0f + float(j) * 0.25f; });
+    writeCanvas(side, 255);
+    setErosion(ErosionType::Smooth, 1);
+    const float range = 31.0f * 3.0f + 31.0f * 0.25f;
+    erode();
+
+    EXPECT_EQ(progress.events,
+              (QStringList{"show", "busy:eroding terrain ...\n\n1/1", "events", "busy:", "hide"}));
+    ASSERT_EQ(view.previews.size(), 1u);
+    EXPECT_EQ(view.previews[0].first, PreviewSlot::Final);
+    EXPECT_EQ(view.previews[0].second, "HFFnoisePreview.jpg");
+
+    const QImage picture(picturePath());
+    ASSERT_EQ(picture.size(), QSize(side, side));
+    for (auto [i, j] : Cells{{3, 3}, {8, 20}, {16, 16}, {24, 10}, {28, 28}}) {
+        const int expected = int(mapAt(i, j) / range * 255.0f);
+        const QRgb pixel = picture.pixel(j, i);
+        EXPECT_NEAR(qGray(pixel), expected, 3) << i << ',' << j;
+        EXPECT_EQ(qRed(pixel), qBlue(pixel));
+    }
+    EXPECT_LT(qGray(picture.pixel(16, 6)), qGray(picture.pixel(16, 26)));
+}
+
+TEST_F(ErosionTerrain, PreviewOnlyForTheHeightStyleOutsideFinalBuilds) {
+    setErosion(ErosionType::Thermal, 2);
+    auto value = [](int i, int j) { return float(i + j); };
+
+    state.finalStage.mapStyle = 1;
+    setMap(kSide, value);
+    writeCanvas(kSide);
+    erode();
+    const ErosionGrid eroded = mapAsGrid();
+    EXPECT_GT(eroded.at(0, 0), 0.0f); // smoothed up from the lowest point
+    state.finalStage.mapStyle = 0;
+    state.finalFlag = true;
+    setMap(kSide, value);
+    writeCanvas(kSide);
+    erode();
+    EXPECT_TRUE(view.previews.empty());
+    // The picture is rewritten either way.
+    EXPECT_LT(qGray(QImage(picturePath()).pixel(0, 0)), 100);
+
+    // Without a canvas the map is eroded but no picture appears.
+    state.finalFlag = false;
+    QFile::remove(picturePath());
+    setMap(kSide, value);
+    erode();
+    EXPECT_FALSE(QFile::exists(picturePath()));
+    EXPECT_TRUE(view.previews.empty());
+    EXPECT_TRUE(sameBits(mapAsGrid(), eroded));
+}
+
+TEST_F(ErosionTerrain, NoErosionOrAnOddMapChangesNothing) {
+    auto value = [](int i, int j) { return float(i * 3 - j); };
+    setMap(kSide, value);
+    writeCanvas(kSide);
+    const QByteArray pictureBefore = [&] {
+        QFile file(picturePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    setErosion(ErosionType::None, 20);
+    erode();
+    for (int i = 0; i < kSide; ++i)
+        for (int j = 0; j < kSide; ++j)
+            ASSERT_EQ(mapAt(i, j), value(i, j));
+
+    setErosion(ErosionType::Thermal, 20);
+    state.finalHeightMap.SetSize(kSide, kSide - 1);
+    state.finalHeightMap.Clear(3.0f);
+    erode();
+    EXPECT_EQ(state.finalHeightMap.GetValue(4, 4), 3.0f);
+    state.finalHeightMap.SetSize(0, 0);
+    erode();
+    EXPECT_TRUE(state.finalHeightMap.IsEmpty());
+
+    EXPECT_TRUE(progress.events.isEmpty());
+    QFile file(picturePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), pictureBefore);
+}
+
+TEST_F(ErosionTerrain, EvaluationErodesTheFinalMapWhenIterationsAreSet) {
+    TerrainErosion erosion(context);
+    InputNode perlin;
+    perlin.type = int(InputType::Perlin);
+    perlin.seedNumber = 7;
+    state.recipe.inputs[0] = perlin;
+    state.recipe.erosion.type = int(ErosionType::Thermal);
+
+    auto evaluateWith = [&](TerrainEroder* eroder, int iterations) {
+        EvaluationContext wired = context;
+        wired.eroder = eroder;
+        state.recipe.erosion.iterations = iterations;
+        GraphEvaluator(state, wired).evaluate(false, kPreviewSize, false);
+        return state.finalHeightMap;
+    };
+    const noise::utils::NoiseMap plain = evaluateWith(nullptr, 4);
+    const noise::utils::NoiseMap idle = evaluateWith(&erosion, 0);
+    const noise::utils::NoiseMap eroded = evaluateWith(&erosion, 4);
+    ASSERT_EQ(plain.GetWidth(), kPreviewSize);
+
+    bool idleSame = true, erodedSame = true;
+    float plainLow = 1e9f, erodedLow = 1e9f;
+    for (int y = 0; y < kPreviewSize; ++y)
+        for (int x = 0; x < kPreviewSize; ++x) {
+            idleSame = idleSame && idle.GetValue(x, y) == plain.GetValue(x, y);
+            erodedSame = erodedSame && eroded.GetValue(x, y) == plain.GetValue(x, y);
+            plainLow = std::min(plainLow, plain.GetValue(x, y));
+            erodedLow = std::min(erodedLow, eroded.GetValue(x, y));
+        }
+    EXPECT_TRUE(idleSame);
+    EXPECT_FALSE(erodedSame);
+    EXPECT_NE(plainLow, 0.0f);
+    EXPECT_GE(erodedLow, 0.0f);
+    EXPECT_TRUE(progress.events.contains("busy:eroding terrain ...\n\n1/1"));
+}
+
+} // namespace
+} // namespace morvane
+
+namespace morvane {
+namespace {
+
+// Hydraulics can lift peaks a little above 1; they must stay white on the
+// height picture instead of wrapping round to black.
+TEST(ErosionPicture, GreyLevelsClampInsteadOfWrapping) {
+    EXPECT_EQ(erosionGreyLevel(0.0f), 0);
+    EXPECT_EQ(erosionGreyLevel(0.5f), 127);
+    EXPECT_EQ(erosionGreyLevel(1.0f), 255);
+    EXPECT_EQ(erosionGreyLevel(1.02f), 255);
+    EXPECT_EQ(erosionGreyLevel(-0.1f), 0);
+    EXPECT_EQ(erosionGreyLevel(std::nanf("")), 0);
+}
+
+} // namespace
+} // namespace morvane

@@ -1,0 +1,353 @@
+#include "pipeline_fixture.h"
+
+#include "noise/noise_image.h"
+#include "pipeline/graph_evaluator.h"
+#include "pipeline/module_factory.h"
+#include "recipe/node_types.h"
+
+#include <libnoise/module/const.h>
+
+#include <QImage>
+
+#include <cmath>
+#include <cstring>
+
+namespace morvane {
+namespace {
+
+using testing::PipelineFixture;
+
+class EvaluationTest : public PipelineFixture {
+protected:
+    void evaluate(bool finalFlag = false, int size = kPreviewSize, bool fullDetail = false) {
+        GraphEvaluator(state, context).evaluate(finalFlag, size, fullDetail);
+    }
+    QStringList nodeLines() const {
+        QStringList lines;
+        for (const QString& line : log.lines)
+            if (line.startsWith("noise node"))
+                lines << line;
+        return lines;
+    }
+    InputNode perlin(int seed) const {
+        InputNode input;
+        input.type = int(InputType::Perlin);
+        input.seedNumber = seed;
+        return input;
+    }
+};
+
+const QStringList kNodePictures = {
+    "C1noisePreview.jpg",  "HD1noisePreview.jpg", "HD2noisePreview.jpg", "HFFnoisePreview.jpg",
+    "HI1noisePreview.jpg", "HI2noisePreview.jpg", "TD1noisePreview.jpg", "TD2noisePreview.jpg",
+    "TFFnoisePreview.jpg", "TI1noisePreview.jpg", "TI2noisePreview.jpg"};
+const QStringList kMixPictures = {"C1ControlMap.jpg", "TD1TurbulenceMap.jpg",
+                                  "TD2TurbulenceMap.jpg"};
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+TEST_F(EvaluationTest, DefaultRecipeGivesAFlatMapAndEveryPreviewPicture) {
+    evaluate();
+    const auto& map = state.finalHeightMap;
+    ASSERT_EQ(map.GetWidth(), kPreviewSize);
+    ASSERT_EQ(map.GetHeight(), kPreviewSize);
+    for (int y = 0; y < kPreviewSize; ++y)
+        for (int x = 0; x < kPreviewSize; ++x)
+            ASSERT_EQ(map.GetValue(x, y), 0.0f);
+    // Both texture gradients start equal: no mix pictures, six nodes.
+    EXPECT_EQ(mapsFiles(), kNodePictures);
+    EXPECT_EQ(nodeLines().size(), 6);
+    EXPECT_TRUE(notifier.messages.empty());
+    const QImage texture(paths.mapFile("TFFnoisePreview.jpg"));
+    EXPECT_EQ(texture.size(), QSize(kPreviewSize, kPreviewSize));
+}
+
+TEST_F(EvaluationTest, PicturesAndLogLinesFollowTheGradientsAndTheFinalFlag) {
+    state.recipe.inputs[0] = perlin(3);
+    state.recipe.gradient1 = "alpine.bmp";
+    state.recipe.gradient2 = "volcanic.bmp";
+    evaluate();
+    EXPECT_EQ(mapsFiles(), sorted(kNodePictures + kMixPictures));
+    const QStringList expectedLines = {
+        "generating noise maps...\n", "noise node 1 generated\n", "noise node 2 generated\n",
+        "noise node 3 generated\n",   "noise node 4 generated\n", "noise node 5 generated\n",
+        "noise node 6 generated\n",   "noise node 7 generated\n", "noise node 8 generated\n",
+        "noise node 9 generated\n"};
+    EXPECT_EQ(log.lines, expectedLines);
+
+    // The final build writes only the final pictures, and the mix when the
+    // gradients differ; no preview label changes.
+    clearMaps();
+    view.previews.clear();
+    evaluate(true, 48);
+    EXPECT_EQ(mapsFiles(), sorted(QStringList{"HFFnoisePreview.jpg", "TFFnoisePreview.jpg"} +
+                                  kMixPictures));
+    EXPECT_TRUE(view.previews.empty());
+    EXPECT_EQ(state.finalHeightMap.GetWidth(), 48);
+    EXPECT_EQ(QImage(paths.mapFile("TFFnoisePreview.jpg")).width(), 48);
+
+    clearMaps();
+    state.recipe.gradient2 = "alpine.bmp";
+    evaluate(true, 48);
+    EXPECT_EQ(mapsFiles(), (QStringList{"HFFnoisePreview.jpg", "TFFnoisePreview.jpg"}));
+}
+
+TEST_F(EvaluationTest, PreviewLabelsFollowTheMapStyle) {
+    evaluate();
+    ASSERT_EQ(view.previews.size(), 6u);
+    EXPECT_EQ(view.previews[0], std::make_pair(PreviewSlot::Input1, QString("HI1noisePreview.jpg")));
+    EXPECT_EQ(view.previews[4],
+              std::make_pair(PreviewSlot::ControlNoise, QString("C1noisePreview.jpg")));
+    EXPECT_EQ(view.previews[5], std::make_pair(PreviewSlot::Final, QString("HFFnoisePreview.jpg")));
+
+    view.previews.clear();
+    state.finalStage.mapStyle = 1;
+    evaluate();
+    ASSERT_EQ(view.previews.size(), 6u);
+    EXPECT_EQ(view.previews[1], std::make_pair(PreviewSlot::Input2, QString("TI2noisePreview.jpg")));
+    EXPECT_EQ(view.previews[5], std::make_pair(PreviewSlot::Final, QString("TFFnoisePreview.jpg")));
+    // Every evaluation hides the refresh button and the busy overlay at the end.
+    EXPECT_EQ(view.refreshButton, (std::vector<bool>{false, false}));
+    EXPECT_EQ(progress.events.first(), "show");
+    EXPECT_EQ(progress.events.last(), "hide");
+}
+
+TEST_F(EvaluationTest, LoadingFlagSwallowsTheEvaluation) {
+    state.loading = true;
+    evaluate();
+    EXPECT_EQ(log.lines, QStringList{"generating noise maps...\n"});
+    EXPECT_TRUE(mapsFiles().isEmpty());
+    EXPECT_TRUE(progress.events.isEmpty());
+    EXPECT_TRUE(state.finalHeightMap.IsEmpty());
+}
+
+TEST_F(EvaluationTest, MissingGradientWarnsForEachPictureAndStillRenders) {
+    state.recipe.gradient1 = "missing.bmp";
+    evaluate();
+    // Input 1 texture, deformer 1 texture and the final texture use gradient1.
+    ASSERT_EQ(notifier.messages.size(), 3u);
+    for (const auto& message : notifier.messages) {
+        EXPECT_EQ(message.first, "Warning");
+        EXPECT_EQ(message.second, "Gradient file not found. Unpredictable behaviour may occur.");
+    }
+    EXPECT_TRUE(mapsFiles().contains("TI1noisePreview.jpg"));
+}
+
+TEST_F(EvaluationTest, FullDetailUsesTheRequestedSizeAndThirtyOctaves) {
+    state.recipe.inputs[0] = perlin(5);
+    state.recipe.inputs[0].octaves = 1;
+    evaluate(false, 40, true);
+    EXPECT_EQ(state.finalHeightMap.GetWidth(), 40);
+    const noise::utils::NoiseMap fullDetail = state.finalHeightMap;
+    evaluate(false, 40, false);
+    EXPECT_EQ(state.finalHeightMap.GetWidth(), kPreviewSize);
+    state.previewMapSize = 40;
+    evaluate(false, 40, false);
+    // One octave against thirty: the maps must differ.
+    int differing = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            differing += fullDetail.GetValue(x, y) != state.finalHeightMap.GetValue(x, y);
+    EXPECT_GT(differing, 800);
+}
+
+TEST_F(EvaluationTest, DefaultClampLeavesTheInputUnchanged) {
+    state.recipe.inputs[0] = perlin(2);
+    evaluate();
+    // Deformer 2 over a flat input adds 0: the final map is input 1.
+    noise::utils::NoiseMap direct;
+    ModuleArena arena;
+    ModuleFactory factory(arena, false);
+    const auto& generator = factory.inputGenerator(state.recipe.inputs[0]);
+    for (int y = 0; y < kPreviewSize; y += 7)
+        for (int x = 0; x < kPreviewSize; x += 5) {
+            const double px = x * (4.0 / kPreviewSize);
+            const double pz = y * (4.0 / kPreviewSize);
+            EXPECT_FLOAT_EQ(state.finalHeightMap.GetValue(x, y),
+                            float(generator.GetValue(px, 0.0, pz)));
+        }
+}
+
+// A user can cross the two clamp spin boxes; libnoise's Clamp would abort
+// the whole host on such bounds.
+TEST_F(EvaluationTest, ClampWithCrossedOrEqualBoundsIsOrderedOrConstant) {
+    ModuleArena arena;
+    ModuleFactory factory(arena, false);
+    noise::module::Const source;
+    DeformerNode crossed;
+    crossed.clampLow = 1;
+    crossed.clampHigh = -1;
+    DeformerNode ordered;
+    ordered.clampLow = -1;
+    ordered.clampHigh = 1;
+    for (double v : {-3.0, -0.4, 0.0, 0.7, 5.0}) {
+        source.SetConstValue(v);
+        EXPECT_EQ(factory.deformer(crossed, 4, source).GetValue(0.3, 0, 0.3),
+                  std::clamp(v, -1.0, 1.0));
+        EXPECT_EQ(factory.deformer(ordered, 4, source).GetValue(0.3, 0, 0.3),
+                  std::clamp(v, -1.0, 1.0));
+    }
+    DeformerNode equal;
+    equal.clampLow = equal.clampHigh = 0;
+    for (auto type : {DeformerType::Clamp, DeformerType::Curve, DeformerType::Terrace}) {
+        equal.type = int(type); // Curve and Terrace without a profile clamp too
+        source.SetConstValue(0.8);
+        EXPECT_EQ(factory.deformer(equal, 4, source).GetValue(1, 0, 1), 0.0);
+    }
+    equal.type = int(DeformerType::Exponent);
+    equal.exponent = 0;
+    equal.clampLow = equal.clampHigh = 1;
+    EXPECT_EQ(factory.deformer(equal, 4, source).GetValue(1, 0, 1), 1.0);
+
+    // And through a whole evaluation, as a preset or the panel would set it.
+    state.recipe.inputs[0] = perlin(1);
+    state.recipe.deformers[0].clampLow = 50;
+    state.recipe.deformers[0].clampHigh = -50;
+    evaluate();
+    EXPECT_EQ(state.finalHeightMap.GetWidth(), kPreviewSize);
+}
+
+TEST_F(EvaluationTest, SelectFalloffSwitchesHardOrBlends) {
+    ModuleArena arena;
+    ModuleFactory factory(arena, false);
+    noise::module::Const first, second, control;
+    first.SetConstValue(-0.5);
+    second.SetConstValue(0.5);
+    CombinerNode select;
+    select.terrainType = int(CombinerType::Select);
+    for (int falloff : {0, -40}) {
+        select.falloff = falloff;
+        const auto& module = factory.combiner(select, first, second, control);
+        control.SetConstValue(-0.01);
+        EXPECT_EQ(module.GetValue(0, 0, 0), -0.5) << falloff;
+        control.SetConstValue(0.0);
+        EXPECT_EQ(module.GetValue(0, 0, 0), 0.5) << falloff;
+        control.SetConstValue(999.0);
+        EXPECT_EQ(module.GetValue(0, 0, 0), 0.5) << falloff;
+        control.SetConstValue(1000.5);
+        EXPECT_EQ(module.GetValue(0, 0, 0), -0.5) << falloff;
+    }
+    select.falloff = 20; // blends over control 0 +- 0.2
+    const auto& soft = factory.combiner(select, first, second, control);
+    control.SetConstValue(0.0);
+    EXPECT_NEAR(soft.GetValue(0, 0, 0), 0.0, 1e-12);
+    control.SetConstValue(-0.25);
+    EXPECT_EQ(soft.GetValue(0, 0, 0), -0.5);
+    control.SetConstValue(0.25);
+    EXPECT_EQ(soft.GetValue(0, 0, 0), 0.5);
+    control.SetConstValue(0.1);
+    const double mid = soft.GetValue(0, 0, 0);
+    EXPECT_GT(mid, 0.0);
+    EXPECT_LT(mid, 0.5);
+}
+
+TEST_F(EvaluationTest, TwoGradientTextureMixesTheTurbulenceMapsByTheControlMap) {
+    state.recipe.inputs[0] = perlin(4);
+    state.recipe.inputs[1] = perlin(9);
+    state.recipe.combiner.noiseType = int(InputType::Billow);
+    state.recipe.gradient1 = "alpine.bmp";
+    state.recipe.gradient2 = "volcanic.bmp";
+    evaluate();
+    const QImage control(paths.mapFile("C1ControlMap.jpg"));
+    const QImage a(paths.mapFile("TD1TurbulenceMap.jpg"));
+    const QImage b(paths.mapFile("TD2TurbulenceMap.jpg"));
+    const QImage mixed(paths.mapFile("TFFnoisePreview.jpg"));
+    ASSERT_FALSE(mixed.isNull());
+    double error = 0;
+    for (int y = 0; y < kPreviewSize; ++y)
+        for (int x = 0; x < kPreviewSize; ++x) {
+            const double c = qRed(control.pixel(x, y)) / 255.0;
+            const double expected =
+                qGreen(a.pixel(x, y)) * (1 - c) + qGreen(b.pixel(x, y)) * c;
+            error += std::abs(expected - qGreen(mixed.pixel(x, y)));
+        }
+    // Only the JPEG round trip of the mixed picture separates them.
+    EXPECT_LT(error / (kPreviewSize * kPreviewSize), 3.0);
+}
+
+// Every input type and the combiner's control noise, sampled on one thread
+// and on several, must give the same map bit for bit.
+TEST_F(EvaluationTest, ParallelSamplingEqualsSerialForEveryInputType) {
+    QImage picture(96, 96, QImage::Format_RGB32);
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 96; ++x)
+            picture.setPixel(x, y, qRgb((x * 7 + y * 3) & 255, 0, 0));
+    const QString pictureFile = QDir(root()).filePath("height.png");
+    ASSERT_TRUE(picture.save(pictureFile));
+
+    state.previewMapSize = state.previewPictureSize = 96;
+    for (int type = 0; type < inputTypeNames().size(); ++type) {
+        SCOPED_TRACE(inputTypeNames()[type].toStdString());
+        state.recipe = TerrainRecipe();
+        state.recipe.inputs[0] = perlin(3);
+        state.recipe.inputs[0].type = type;
+        state.recipe.inputs[0].noiseImageFile = pictureFile;
+        state.recipe.inputs[0].persistence = 2; // keeps Gabor quick
+        state.recipe.inputs[1] = perlin(8);
+        state.recipe.deformers[1].type = int(DeformerType::Terrace);
+        state.recipe.deformers[1].terrace = 4;
+        state.recipe.combiner.terrainType = int(CombinerType::Blend);
+        state.recipe.combiner.noiseType = type;
+        state.recipe.combiner.noiseImageFile = pictureFile;
+        state.recipe.combiner.persistence = 2;
+        state.recipe.turbulence.power = 40;
+        state.recipe.turbulence.frequency = 30;
+
+        context.threadCount = 1;
+        evaluate(true, 96);
+        const noise::utils::NoiseMap serial = state.finalHeightMap;
+        context.threadCount = 4;
+        evaluate(true, 96);
+        const noise::utils::NoiseMap& parallel = state.finalHeightMap;
+        ASSERT_EQ(parallel.GetWidth(), 96);
+        for (int y = 0; y < 96; ++y)
+            ASSERT_EQ(std::memcmp(serial.GetRowPtr(y), parallel.GetRowPtr(y), 96 * sizeof(float)),
+                      0)
+                << "row " << y;
+    }
+}
+
+// The final build skips the node maps of stages 1 to 5; the final map must
+// still be the one a full build gives, picture loads into the shared slots
+// included (the control noise reloads slot 0 after input 1, and turbulence
+// keeps the final chain off the origin).
+TEST_F(EvaluationTest, FinalBuildGivesTheSameMapAsBuildingEveryNode) {
+    auto picture = [&](const QString& name, int shift) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                image.setPixel(x, y, qRgb((x * 5 + y * shift) & 255, 0, 0));
+        const QString file = QDir(root()).filePath(name);
+        EXPECT_TRUE(image.save(file));
+        return file;
+    };
+    state.recipe.inputs[0].type = int(InputType::Image);
+    state.recipe.inputs[0].noiseImageFile = picture("a.png", 1);
+    state.recipe.inputs[1] = perlin(6);
+    state.recipe.combiner.terrainType = int(CombinerType::Blend);
+    state.recipe.combiner.noiseType = int(InputType::Image);
+    state.recipe.combiner.noiseImageFile = picture("b.png", 9);
+    state.recipe.turbulence.power = 30;
+    state.recipe.turbulence.frequency = 40;
+    state.previewMapSize = state.previewPictureSize = 64;
+
+    morvane::module::NoiseImage::ClearSlots();
+    evaluate(false, 64);
+    const noise::utils::NoiseMap everyNode = state.finalHeightMap;
+    morvane::module::NoiseImage::ClearSlots();
+    log.lines.clear();
+    evaluate(true, 64);
+    EXPECT_EQ(nodeLines().size(), 6);
+    for (int y = 0; y < 64; ++y)
+        ASSERT_EQ(std::memcmp(everyNode.GetRowPtr(y), state.finalHeightMap.GetRowPtr(y),
+                              64 * sizeof(float)),
+                  0)
+            << "row " << y;
+    morvane::module::NoiseImage::ClearSlots();
+}
+
+} // namespace
+} // namespace morvane

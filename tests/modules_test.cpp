@@ -1,0 +1,285 @@
+#include "noise/combiners.h"
+#include "noise/generator_variants.h"
+#include "noise/round_edge.h"
+
+#include <gtest/gtest.h>
+#include <libnoise/module/const.h>
+#include <libnoise/module/perlin.h>
+#include <libnoise/module/ridgedmulti.h>
+#include <libnoise/module/turbulence.h>
+#include <libnoise/noisegen.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Point {
+    double x, y, z;
+};
+
+std::vector<Point> samplePoints() {
+    std::vector<Point> points;
+    for (int i = -3; i <= 3; ++i)
+        for (int j = -2; j <= 2; ++j)
+            for (int k = -2; k <= 2; ++k)
+                points.push_back({i * 0.731 + 0.05, j * 1.37 - 0.3, k * 0.913 + 0.11});
+    points.push_back({0.0, 0.0, 0.0});
+    points.push_back({1234.567, -89.1, 4321.0});
+    return points;
+}
+
+} // namespace
+
+TEST(RoundEdge, FallsToZeroAtTheTileBorder) {
+    noise::module::Const source;
+    source.SetConstValue(0.8);
+    morvane::module::RoundEdge edge;
+    edge.SetSourceModule(0, source);
+    ASSERT_EQ(edge.GetEdgeLength(), 4.0);
+
+    for (double t : {0.0, 0.5, 1.3, 2.0, 3.7, 4.0}) {
+        for (double y : {-1.0, 0.0, 5.0}) {
+            EXPECT_NEAR(edge.GetValue(0.0, y, t), 0.0, 1e-6) << t;
+            EXPECT_NEAR(edge.GetValue(4.0, y, t), 0.0, 1e-6) << t;
+            EXPECT_NEAR(edge.GetValue(t, y, 0.0), 0.0, 1e-6) << t;
+            EXPECT_NEAR(edge.GetValue(t, y, 4.0), 0.0, 1e-6) << t;
+        }
+    }
+    // Centre: sin(90 deg)^6 = 1; at (1, 1): sin(45 deg)^6 = 1/8.
+    EXPECT_NEAR(edge.GetValue(2.0, 0.0, 2.0), 0.8, 1e-9);
+    EXPECT_NEAR(edge.GetValue(2.0, 3.0, 2.0), 0.8, 1e-9);
+    EXPECT_NEAR(edge.GetValue(1.0, 0.0, 1.0), 0.1, 1e-7);
+    EXPECT_NEAR(edge.GetValue(3.0, 0.0, 1.0), 0.1, 1e-7);
+    // Between: sin(22.5)^3 sin(90)^3.
+    const double s = std::sin(3.14159265358979323846 / 8.0);
+    EXPECT_NEAR(edge.GetValue(0.5, 0.0, 2.0), 0.8 * s * s * s, 1e-7);
+
+    // Other edge lengths scale the tile.
+    edge.SetEdgeLength(10.0);
+    EXPECT_NEAR(edge.GetValue(5.0, 0.0, 5.0), 0.8, 1e-9);
+    EXPECT_NEAR(edge.GetValue(10.0, 0.0, 5.0), 0.0, 1e-6);
+}
+
+TEST(RoundEdge, NeverNegative) {
+    noise::module::Const source;
+    source.SetConstValue(-0.7);
+    morvane::module::RoundEdge edge;
+    edge.SetSourceModule(0, source);
+    EXPECT_NEAR(edge.GetValue(2.0, 0.0, 2.0), 0.7, 1e-9);
+    EXPECT_NEAR(edge.GetValue(1.0, 0.0, 1.0), 0.7 * 0.125, 1e-7);
+    // Outside the tile the sines change sign; the result must not.
+    for (const Point& p : samplePoints())
+        ASSERT_GE(edge.GetValue(p.x, p.y, p.z), 0.0) << p.x << "," << p.z;
+    EXPECT_GT(edge.GetValue(5.0, 0.0, 1.0), 0.0);
+}
+
+TEST(Combiners, MultiplyAsHeights) {
+    noise::module::Const a, b;
+    morvane::module::Multiply multiply;
+    multiply.SetSourceModule(0, a);
+    multiply.SetSourceModule(1, b);
+    struct Case {
+        double a, b, expected;
+    };
+    const Case cases[] = {{-1.0, 0.5, -1.0}, {0.0, 0.0, 0.0}, {1.0, 1.0, 3.0},
+                          {0.5, -0.5, -0.25}, {0.5, 0.0, 0.5}};
+    for (const Case& c : cases) {
+        a.SetConstValue(c.a);
+        b.SetConstValue(c.b);
+        EXPECT_DOUBLE_EQ(multiply.GetValue(0.3, 0.2, 0.1), c.expected) << c.a << " * " << c.b;
+    }
+}
+
+TEST(Combiners, PowerIsMeanOfCubes) {
+    noise::module::Const a, b;
+    morvane::module::Power power;
+    power.SetSourceModule(0, a);
+    power.SetSourceModule(1, b);
+    struct Case {
+        double a, b, expected;
+    };
+    const Case cases[] = {{1.0, -1.0, 0.0}, {0.5, 0.5, 0.125}, {1.0, 1.0, 1.0},
+                          {-1.0, 0.0, -0.5}, {2.0, 0.5, 4.0625}};
+    for (const Case& c : cases) {
+        a.SetConstValue(c.a);
+        b.SetConstValue(c.b);
+        EXPECT_DOUBLE_EQ(power.GetValue(1.0, 2.0, 3.0), c.expected) << c.a << ", " << c.b;
+    }
+}
+
+TEST(Cylinders, SinglePrecisionCosineAlongX) {
+    morvane::module::Cylinders cylinders;
+    ASSERT_EQ(cylinders.GetFrequency(), 1.0);
+    for (double y : {-3.0, 0.0, 7.5})
+        for (double z : {-2.0, 0.0, 11.0})
+            EXPECT_EQ(cylinders.GetValue(0.0, y, z), 1.0);
+
+    // 3.14 instead of pi stretches the period to 1.0005072 / frequency.
+    const double period = 2.0 * 3.14159265358979323846 / (2.0 * 3.14);
+    EXPECT_NEAR(period, 1.0005072, 1e-7);
+    for (double frequency : {1.0, 2.5}) {
+        cylinders.SetFrequency(frequency);
+        const double p = period / frequency;
+        EXPECT_NEAR(cylinders.GetValue(p, 0.0, 0.0), 1.0, 1e-6);
+        EXPECT_NEAR(cylinders.GetValue(p / 2.0, 0.0, 0.0), -1.0, 1e-6);
+        EXPECT_NEAR(cylinders.GetValue(p / 4.0, 3.0, -4.0), 0.0, 1e-6);
+        EXPECT_NEAR(cylinders.GetValue(10.0 * p, 0.0, 0.0), 1.0, 1e-5);
+    }
+
+    cylinders.SetFrequency(1.0);
+    // At x = 0.5 a true period of 1 would give exactly -1.
+    EXPECT_GT(cylinders.GetValue(0.5, 0.0, 0.0), -1.0);
+    for (double x : {0.1, 0.37, 1.9, -2.45}) {
+        const double expected = std::cos(float(x * 3.14 * 2.0));
+        EXPECT_EQ(cylinders.GetValue(x, 0.0, 0.0), expected) << x;
+        EXPECT_EQ(cylinders.GetValue(x, 5.0, -9.0), expected) << x;
+    }
+}
+
+TEST(Checkerboard, AlternatingUnitCubes) {
+    morvane::module::Checkerboard board;
+    ASSERT_EQ(board.GetFrequency(), 1.0);
+    struct Case {
+        double x, y, z, expected;
+    };
+    const Case cases[] = {
+        {0.5, 0.5, 0.5, 1.0},    {1.5, 0.5, 0.5, -1.0},  {1.5, 1.5, 0.5, 1.0},
+        {1.5, 1.5, 1.5, -1.0},   {-0.5, 0.5, 0.5, -1.0}, {-0.5, -0.5, 0.5, 1.0},
+        {-1.5, 0.2, 0.2, 1.0},   {0.6, 0.0, 0.0, 1.0},   {2.0, 0.0, 0.0, 1.0},
+        {0.999, 0.0, 3.2, -1.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(board.GetValue(c.x, c.y, c.z), c.expected) << c.x << "," << c.y << "," << c.z;
+
+    board.SetFrequency(2.0);
+    EXPECT_EQ(board.GetValue(0.6, 0.0, 0.0), -1.0);
+    EXPECT_EQ(board.GetValue(0.4, 0.0, 0.0), 1.0);
+    EXPECT_EQ(board.GetValue(0.6, 0.6, 0.0), 1.0);
+    EXPECT_EQ(board.GetValue(-0.1, 0.0, 0.0), -1.0);
+}
+
+TEST(GeneratorVariants, PerlinDefaultsToSeed11) {
+    morvane::module::Perlin perlin;
+    EXPECT_EQ(perlin.GetSeed(), 11);
+    noise::module::Perlin reference;
+    reference.SetSeed(11);
+    noise::module::Perlin unseeded;
+    int differing = 0;
+    for (const Point& p : samplePoints()) {
+        ASSERT_EQ(perlin.GetValue(p.x, p.y, p.z), reference.GetValue(p.x, p.y, p.z));
+        differing += unseeded.GetValue(p.x, p.y, p.z) != reference.GetValue(p.x, p.y, p.z);
+    }
+    EXPECT_GT(differing, 0); // the seed matters at these points
+}
+
+TEST(GeneratorVariants, TurbulenceDefaultsToSeed11) {
+    noise::module::Perlin source;
+    morvane::module::Turbulence turbulence;
+    turbulence.SetSourceModule(0, source);
+    EXPECT_EQ(turbulence.GetSeed(), 11);
+    noise::module::Turbulence reference;
+    reference.SetSourceModule(0, source);
+    reference.SetSeed(11);
+    noise::module::Turbulence unseeded;
+    unseeded.SetSourceModule(0, source);
+    int differing = 0;
+    for (const Point& p : samplePoints()) {
+        ASSERT_EQ(turbulence.GetValue(p.x, p.y, p.z), reference.GetValue(p.x, p.y, p.z));
+        differing += unseeded.GetValue(p.x, p.y, p.z) != reference.GetValue(p.x, p.y, p.z);
+    }
+    EXPECT_GT(differing, 0);
+}
+
+TEST(RidgedMultiVariant, DefaultsEqualLibnoise) {
+    morvane::module::RidgedMulti ridged;
+    EXPECT_EQ(ridged.GetOffset(), 1.0);
+    EXPECT_EQ(ridged.GetGain(), 2.0);
+    EXPECT_EQ(ridged.GetWeight(), 1.0);
+
+    noise::module::RidgedMulti reference;
+    for (const Point& p : samplePoints())
+        ASSERT_EQ(ridged.GetValue(p.x, p.y, p.z), reference.GetValue(p.x, p.y, p.z));
+
+    for (int seed : {0, 11, 123456, -5})
+        for (int octaves : {1, 3, 6, 12})
+            for (double lacunarity : {2.0, 2.2, 1.7})
+                for (double frequency : {1.0, 0.37, 4.5}) {
+                    ridged.SetSeed(seed);
+                    ridged.SetOctaveCount(octaves);
+                    ridged.SetLacunarity(lacunarity);
+                    ridged.SetFrequency(frequency);
+                    reference.SetSeed(seed);
+                    reference.SetOctaveCount(octaves);
+                    reference.SetLacunarity(lacunarity);
+                    reference.SetFrequency(frequency);
+                    for (const Point& p : samplePoints())
+                        ASSERT_EQ(ridged.GetValue(p.x, p.y, p.z), reference.GetValue(p.x, p.y, p.z))
+                            << "seed " << seed << " octaves " << octaves << " lacunarity "
+                            << lacunarity << " frequency " << frequency << " at " << p.x << ","
+                            << p.y << "," << p.z;
+                }
+}
+
+TEST(RidgedMultiVariant, OffsetGainAndWeightTakeEffect) {
+    noise::module::RidgedMulti reference;
+    const auto points = samplePoints();
+
+    auto differsFromReference = [&](double offset, double gain, double weight) {
+        morvane::module::RidgedMulti ridged;
+        ridged.SetOffset(offset);
+        ridged.SetGain(gain);
+        ridged.SetWeight(weight);
+        int differing = 0;
+        for (const Point& p : points)
+            differing += ridged.GetValue(p.x, p.y, p.z) != reference.GetValue(p.x, p.y, p.z);
+        return differing;
+    };
+    EXPECT_GT(differsFromReference(0.8, 2.0, 1.0), 0);
+    EXPECT_GT(differsFromReference(1.0, 0.7, 1.0), 0);
+    EXPECT_GT(differsFromReference(1.0, 2.0, 0.4), 0);
+
+    // Weight 0 silences the first octave and, through the gain, all others.
+    morvane::module::RidgedMulti silent;
+    silent.SetWeight(0.0);
+    for (const Point& p : points)
+        ASSERT_EQ(silent.GetValue(p.x, p.y, p.z), -1.0);
+}
+
+// Octaves written out by hand from the gradient noise itself.
+TEST(RidgedMultiVariant, OctavesComputedByHand) {
+    const double offset = 0.85, gain = 1.6, weight = 0.7;
+    const double frequency = 1.3, lacunarity = 2.1;
+    const int seed = 77;
+
+    morvane::module::RidgedMulti ridged;
+    ridged.SetSeed(seed);
+    ridged.SetFrequency(frequency);
+    ridged.SetLacunarity(lacunarity);
+    ridged.SetOffset(offset);
+    ridged.SetGain(gain);
+    ridged.SetWeight(weight);
+
+    for (const Point& p : samplePoints()) {
+        const double x = p.x * frequency, y = p.y * frequency, z = p.z * frequency;
+        const double n0 = noise::GradientCoherentNoise3D(
+            noise::MakeInt32Range(x), noise::MakeInt32Range(y), noise::MakeInt32Range(z), seed,
+            noise::QUALITY_STD);
+        const double signal0 = (offset - std::fabs(n0)) * (offset - std::fabs(n0)) * weight;
+
+        ridged.SetOctaveCount(1);
+        EXPECT_NEAR(ridged.GetValue(p.x, p.y, p.z), signal0 * 1.25 - 1.0, 1e-12);
+
+        // Second octave: lacunarity-scaled point, next seed, weighted by the
+        // clamped gain times the first signal, octave weight 1/lacunarity.
+        const double n1 = noise::GradientCoherentNoise3D(
+            noise::MakeInt32Range(x * lacunarity), noise::MakeInt32Range(y * lacunarity),
+            noise::MakeInt32Range(z * lacunarity), seed + 1, noise::QUALITY_STD);
+        const double weight1 = std::min(1.0, std::max(0.0, signal0 * gain));
+        const double signal1 = (offset - std::fabs(n1)) * (offset - std::fabs(n1)) * weight1;
+        ridged.SetOctaveCount(2);
+        EXPECT_NEAR(ridged.GetValue(p.x, p.y, p.z),
+                    (signal0 + signal1 / lacunarity) * 1.25 - 1.0, 1e-12);
+    }
+}

@@ -1,0 +1,175 @@
+#include "noise/noise_image.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <limits>
+
+using morvane::module::NoiseImage;
+
+namespace {
+
+constexpr int kSide = 512;
+constexpr int kWhiteColumn = 300, kBlackColumn = 301, kExtremesRow = 100;
+
+// Red channel of picture pixel (column, row); neighbours in either
+// direction differ, so an off-by-one shows.
+int redAt(int column, int row, int salt) { return (column * 7 + row * 61 + salt) & 0xFF; }
+
+QImage makePicture(int salt) {
+    QImage picture(kSide, kSide, QImage::Format_RGB32);
+    for (int row = 0; row < kSide; ++row)
+        for (int column = 0; column < kSide; ++column) {
+            const int red = redAt(column, row, salt);
+            picture.setPixel(column, row, qRgb(red, (column + 3 * row) & 0xFF, 255 - red));
+        }
+    // Extremes whose green and blue say the opposite of red.
+    picture.setPixel(kWhiteColumn, kExtremesRow, qRgb(255, 0, 0));
+    picture.setPixel(kBlackColumn, kExtremesRow, qRgb(0, 255, 255));
+    return picture;
+}
+
+double heightOf(int red) { return (red / 255.0 - 0.5) * 2.0; }
+
+// Centre of picture pixel (column, row): x spans columns, z runs up from
+// the bottom row.
+double xOf(int column) { return (column + 0.5) / 128.0; }
+double zOf(int row) { return (kSide - 1 - row + 0.5) / 128.0; }
+
+class NoiseImageTest : public testing::Test {
+protected:
+    void SetUp() override {
+        NoiseImage::ClearSlots();
+        ASSERT_TRUE(m_dir.isValid());
+        m_first = m_dir.filePath("first.png");
+        m_second = m_dir.filePath("second.png");
+        ASSERT_TRUE(makePicture(0).save(m_first, "PNG"));
+        ASSERT_TRUE(makePicture(100).save(m_second, "PNG"));
+    }
+    void TearDown() override { NoiseImage::ClearSlots(); }
+
+    QTemporaryDir m_dir;
+    QString m_first, m_second;
+};
+
+} // namespace
+
+TEST_F(NoiseImageTest, LoadsOnlyAtTheOrigin) {
+    NoiseImage image;
+    image.SetFileName(m_first);
+    EXPECT_EQ(image.GetValue(xOf(10), 0.0, zOf(20)), -1.0);
+    EXPECT_EQ(image.GetValue(0.0, 0.0, 1e-9), -1.0);
+    EXPECT_EQ(image.GetValue(0.0, 1.0, 0.0), -1.0);
+    EXPECT_EQ(image.GetValue(1e-12, 0.0, 0.0), -1.0);
+    EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
+
+    // The origin reads column 0 of the bottom row.
+    EXPECT_NEAR(image.GetValue(0.0, 0.0, 0.0), heightOf(redAt(0, kSide - 1, 0)), 1e-6);
+    EXPECT_NEAR(image.GetValue(xOf(10), 0.0, zOf(20)), heightOf(redAt(10, 20, 0)), 1e-6);
+
+    // A changed file is only picked up at the next origin sample.
+    ASSERT_TRUE(QFile::remove(m_first));
+    ASSERT_TRUE(QFile::copy(m_second, m_first));
+    EXPECT_NEAR(image.GetValue(xOf(10), 0.0, zOf(20)), heightOf(redAt(10, 20, 0)), 1e-6);
+    image.GetValue(0.0, 0.0, 0.0);
+    EXPECT_NEAR(image.GetValue(xOf(10), 0.0, zOf(20)), heightOf(redAt(10, 20, 100)), 1e-6);
+}
+
+TEST_F(NoiseImageTest, MapsXToColumnsAndZToRowsFromTheBottom) {
+    NoiseImage image;
+    image.SetFileName(m_first);
+    image.GetValue(0.0, 0.0, 0.0);
+
+    // x = 2 is column 256; z = 0 is the bottom row, picture row 511.
+    EXPECT_NEAR(image.GetValue(2.0, 0.0, 0.0), heightOf(redAt(256, 511, 0)), 1e-6);
+    EXPECT_NEAR(image.GetValue(2.0, 0.0, 1.0), heightOf(redAt(256, 383, 0)), 1e-6);
+    EXPECT_NEAR(image.GetValue(3.999, 0.0, 3.999), heightOf(redAt(511, 0, 0)), 1e-6);
+
+    for (int column = 0; column < kSide; column += 37)
+        for (int row = 0; row < kSide; row += 41) {
+            if (row == kExtremesRow)
+                continue;
+            ASSERT_NEAR(image.GetValue(xOf(column), 0.0, zOf(row)),
+                        heightOf(redAt(column, row, 0)), 1e-6)
+                << "column " << column << " row " << row;
+            ASSERT_NEAR(image.GetValue(xOf(column), -7.0, zOf(row)),
+                        heightOf(redAt(column, row, 0)), 1e-6);
+        }
+}
+
+TEST_F(NoiseImageTest, OnlyRedCounts) {
+    NoiseImage image;
+    image.SetFileName(m_first);
+    image.GetValue(0.0, 0.0, 0.0);
+    EXPECT_EQ(image.GetValue(xOf(kWhiteColumn), 0.0, zOf(kExtremesRow)), 1.0);
+    EXPECT_EQ(image.GetValue(xOf(kBlackColumn), 0.0, zOf(kExtremesRow)), -1.0);
+}
+
+TEST_F(NoiseImageTest, OutsideThePictureIsLowest) {
+    NoiseImage image;
+    image.SetFileName(m_first);
+    image.GetValue(0.0, 0.0, 0.0);
+    // Inside near every edge first, so that -1 below is not a dark pixel.
+    ASSERT_GT(image.GetValue(3.999, 0.0, 2.0), -1.0);
+    ASSERT_GT(image.GetValue(0.001, 0.0, 2.0), -1.0);
+    ASSERT_GT(image.GetValue(2.1, 0.0, 3.999), -1.0);
+    ASSERT_GT(image.GetValue(2.1, 0.0, 0.001), -1.0);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double outside[][2] = {{-0.01, 2.0}, {4.0, 2.0}, {4.5, 2.0}, {2.1, 4.0},
+                                 {2.1, -0.01}, {2.1, 9.0}, {1e12, 1.0}, {1.0, -1e12},
+                                 {nan, 1.0},   {1.0, nan}};
+    for (const auto& p : outside)
+        EXPECT_EQ(image.GetValue(p[0], 0.0, p[1]), -1.0) << p[0] << "," << p[1];
+}
+
+TEST_F(NoiseImageTest, UnreadableFileEmptiesTheSlot) {
+    NoiseImage image;
+    image.SetFileName(m_first);
+    image.GetValue(0.0, 0.0, 0.0);
+    ASSERT_GT(image.GetValue(2.0, 0.0, 2.0), -1.0);
+
+    image.SetFileName(m_dir.filePath("missing.png"));
+    EXPECT_EQ(image.GetValue(0.0, 0.0, 0.0), -1.0);
+    EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
+    for (double x : {0.5, 2.0, 3.9})
+        for (double z : {0.1, 2.0, 3.9})
+            EXPECT_EQ(image.GetValue(x, 0.0, z), -1.0);
+}
+
+TEST_F(NoiseImageTest, SlotsAreIndependentAndShared) {
+    const double x = xOf(40), z = zOf(70);
+    const double fromFirst = heightOf(redAt(40, 70, 0));
+    const double fromSecond = heightOf(redAt(40, 70, 100));
+    ASSERT_GT(std::fabs(fromFirst - fromSecond), 0.1);
+
+    NoiseImage a, b;
+    a.SetFileName(m_first);
+    b.SetFileName(m_second);
+    b.SetSlot(1);
+    a.GetValue(0.0, 0.0, 0.0);
+    EXPECT_EQ(b.GetValue(x, 0.0, z), -1.0); // slot 1 still empty
+    b.GetValue(0.0, 0.0, 0.0);
+    EXPECT_NEAR(a.GetValue(x, 0.0, z), fromFirst, 1e-6);
+    EXPECT_NEAR(b.GetValue(x, 0.0, z), fromSecond, 1e-6);
+
+    // Another module on slot 0 sees what is loaded there, not its own file,
+    // until it samples the origin itself; then everyone on slot 0 sees its file.
+    NoiseImage c;
+    c.SetFileName(m_second);
+    EXPECT_NEAR(c.GetValue(x, 0.0, z), fromFirst, 1e-6);
+    c.GetValue(0.0, 0.0, 0.0);
+    EXPECT_NEAR(c.GetValue(x, 0.0, z), fromSecond, 1e-6);
+    EXPECT_NEAR(a.GetValue(x, 0.0, z), fromSecond, 1e-6);
+    EXPECT_NEAR(b.GetValue(x, 0.0, z), fromSecond, 1e-6);
+
+    // Emptying slot 0 leaves slot 1 alone.
+    c.SetFileName(m_dir.filePath("missing.png"));
+    c.GetValue(0.0, 0.0, 0.0);
+    EXPECT_EQ(a.GetValue(x, 0.0, z), -1.0);
+    EXPECT_NEAR(b.GetValue(x, 0.0, z), fromSecond, 1e-6);
+}

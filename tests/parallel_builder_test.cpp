@@ -1,0 +1,152 @@
+#include "noise/noise_image.h"
+#include "noise/noise_map_builder.h"
+#include "noise/worker_cache.h"
+
+#include <libnoise/module/modulebase.h>
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+using morvane::module::Cache;
+using morvane::module::NoiseImage;
+using morvane::module::WorkerIndex;
+
+class CountingModule : public noise::module::Module {
+public:
+    CountingModule() : Module(0) {}
+    int GetSourceModuleCount() const override { return 0; }
+    double GetValue(double x, double y, double z) const override {
+        ++calls;
+        return x * 3.0 + y * 5.0 + z * 7.0;
+    }
+    mutable std::atomic<int> calls{0};
+};
+
+// Interleaved workers each keep their own last point: a shared memory (as in
+// libnoise's Cache) would be overwritten by the other worker and recompute,
+// or, under real concurrency, hand one worker the other's value.
+TEST(WorkerCacheTest, EachWorkerRemembersItsOwnLastPoint) {
+    CountingModule source;
+    Cache cache;
+    cache.SetSourceModule(0, source);
+    {
+        WorkerIndex::Scope worker(1);
+        EXPECT_EQ(cache.GetValue(1, 0, 2), 17.0);
+    }
+    {
+        WorkerIndex::Scope worker(2);
+        EXPECT_EQ(cache.GetValue(4, 0, 1), 19.0);
+    }
+    {
+        WorkerIndex::Scope worker(1);
+        EXPECT_EQ(cache.GetValue(1, 0, 2), 17.0);
+        EXPECT_EQ(WorkerIndex::current(), 1);
+    }
+    EXPECT_EQ(WorkerIndex::current(), 0);
+    EXPECT_EQ(source.calls, 2);
+    // A new source forgets every worker's memory.
+    cache.SetSourceModule(0, source);
+    WorkerIndex::Scope worker(2);
+    EXPECT_EQ(cache.GetValue(4, 0, 1), 19.0);
+    EXPECT_EQ(source.calls, 3);
+}
+
+TEST(ParallelBuilderTest, SameMapOnAnyThreadCount) {
+    CountingModule source;
+    Cache cache;
+    cache.SetSourceModule(0, source);
+    noise::utils::NoiseMap serial, parallel;
+    noise::utils::NoiseMapBuilderPlane builder;
+    builder.SetSourceModule(cache);
+    builder.SetDestSize(333, 77);
+    builder.SetBounds(-2.7, 5.1, 0.3, 1.9);
+    builder.SetThreadCount(1);
+    builder.SetDestNoiseMap(serial);
+    builder.Build();
+    EXPECT_EQ(source.calls, 333 * 77);
+    for (int threads : {2, 3, 8}) {
+        builder.SetThreadCount(threads);
+        builder.SetDestNoiseMap(parallel);
+        builder.Build();
+        for (int y = 0; y < 77; ++y)
+            ASSERT_EQ(std::memcmp(serial.GetRowPtr(y), parallel.GetRowPtr(y), 333 * sizeof(float)),
+                      0)
+                << threads << " threads, row " << y;
+    }
+}
+
+// Costs a few microseconds a sample, so that workers really overlap.
+class SlowModule : public noise::module::Module {
+public:
+    SlowModule() : Module(1) {}
+    int GetSourceModuleCount() const override { return 1; }
+    double GetValue(double x, double y, double z) const override {
+        volatile double sink = 0.0;
+        for (int i = 0; i < 300; ++i)
+            sink = sink + std::sin(x + i);
+        return GetSourceModule(0).GetValue(x, y, z);
+    }
+};
+
+// A picture module loads its file on the sample at exactly (0, 0, 0). When
+// the window holds the origin inside the map, every sample before it must
+// still read the old picture and every one after it the new one.
+TEST(ParallelBuilderTest, PictureLoadAtTheOriginKeepsTheSerialOrder) {
+    QTemporaryDir dir;
+    auto flatPicture = [&](const QString& name, int red) {
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(qRgb(red, 0, 0));
+        const QString file = dir.filePath(name);
+        EXPECT_TRUE(picture.save(file));
+        return file;
+    };
+    const QString before = flatPicture("before.png", 200);
+    const QString after = flatPicture("after.png", 50);
+    const double beforeValue = (200 / 255.0f - 0.5f) * 2.0f;
+    const double afterValue = (50 / 255.0f - 0.5f) * 2.0f;
+
+    NoiseImage picture;
+    SlowModule module;
+    module.SetSourceModule(0, picture);
+    for (int threads : {1, 4}) {
+        picture.SetFileName(before);
+        picture.LoadSlot();
+        picture.SetFileName(after);
+        noise::utils::NoiseMap map;
+        noise::utils::NoiseMapBuilderPlane builder;
+        builder.SetSourceModule(module);
+        builder.SetDestNoiseMap(map);
+        builder.SetDestSize(128, 128);
+        builder.SetBounds(-1.0, 3.0, -1.0, 3.0); // x and z reach 0 at column and row 32
+        builder.SetThreadCount(threads);
+        builder.Build();
+        ASSERT_FLOAT_EQ(map.GetValue(31, 32), beforeValue) << threads;
+        ASSERT_FLOAT_EQ(map.GetValue(32, 32), afterValue) << threads;
+        int wrong = 0;
+        for (int row = 0; row < 128; ++row)
+            for (int column = 0; column < 128; ++column) {
+                // Steps of 1/32 are exact, so the coordinates are too.
+                const double x = -1.0 + column / 32.0, z = -1.0 + row / 32.0;
+                const int pixelColumn = int(64 * x * 0.25);
+                const int pixelRow = 64 - int(64 * z * 0.25) - 1;
+                const bool inside =
+                    pixelColumn >= 0 && pixelColumn < 64 && pixelRow >= 0 && pixelRow < 64;
+                const bool beforeOrigin = row * 128 + column < 32 * 128 + 32;
+                const double expected =
+                    !inside ? -1.0 : (beforeOrigin ? beforeValue : afterValue);
+                wrong += map.GetValue(column, row) != float(expected);
+            }
+        EXPECT_EQ(wrong, 0) << threads << " threads";
+    }
+    NoiseImage::ClearSlots();
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "common/event_log.h"
+#include "common/notifier.h"
+#include "common/progress_sink.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/pipeline_state.h"
+#include "pipeline/pipeline_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <utility>
+#include <vector>
+
+namespace morvane::testing {
+
+struct RecordingLog : EventLog {
+    QStringList lines;
+    void write(const QString& line) override { lines << line; }
+};
+
+struct RecordingNotifier : Notifier {
+    std::vector<std::pair<QString, QString>> messages;
+    void warn(const QString& title, const QString& text) override {
+        messages.emplace_back(title, text);
+    }
+};
+
+struct RecordingProgress : ProgressSink {
+    QStringList events;
+    void setBusyText(const QString& text) override { events << "busy:" + text; }
+    void setBusyVisible(bool visible) override { events << (visible ? "show" : "hide"); }
+    void setStatusText(const QString& text) override { events << "status:" + text; }
+    void processEvents() override { events << "events"; }
+};
+
+struct RecordingView : PipelineView {
+    std::vector<std::pair<PreviewSlot, QString>> previews;
+    std::vector<bool> refreshButton;
+    void showPreview(PreviewSlot slot, const QString& file) override {
+        previews.emplace_back(slot, QFileInfo(file).fileName());
+    }
+    void setRefreshButtonVisible(bool visible) override { refreshButton.push_back(visible); }
+};
+
+// A plug-in folder with a few real gradients and an empty data folder, and
+// a pipeline evaluating small maps so tests stay quick.
+class PipelineFixture : public ::testing::Test {
+protected:
+    static constexpr int kPreviewSize = 32;
+
+    void SetUp() override {
+        ASSERT_TRUE(m_root.isValid());
+        paths.pluginDir = m_root.filePath("plugins/morvanePX");
+        paths.dataDir = m_root.filePath("documents/morvanePX");
+        ASSERT_TRUE(QDir().mkpath(paths.gradientsDir()));
+        ASSERT_TRUE(QDir().mkpath(paths.dataDir));
+        for (const char* name : {"black and white.bmp", "australia 2.bmp", "alpine.bmp",
+                                 "volcanic.bmp"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(MORVANE_SOURCE_DIR "/resources/gradients/") +
+                                        name,
+                                    paths.gradientFile(name)));
+        state.previewMapSize = state.previewPictureSize = kPreviewSize;
+        context.paths = paths;
+        context.log = &log;
+        context.notifier = &notifier;
+        context.progress = &progress;
+        context.view = &view;
+    }
+
+    GenerationDriver driver() { return GenerationDriver(state, context); }
+
+    QStringList mapsFiles() const {
+        return QDir(paths.mapsDir()).entryList(QDir::Files, QDir::Name);
+    }
+    void clearMaps() { QDir(paths.mapsDir()).removeRecursively(); }
+    QString root() const { return m_root.path(); }
+
+    PipelinePaths paths;
+    PipelineState state;
+    EvaluationContext context;
+    RecordingLog log;
+    RecordingNotifier notifier;
+    RecordingProgress progress;
+    RecordingView view;
+
+private:
+    QTemporaryDir m_root;
+};
+
+} // namespace morvane::testing

@@ -1,0 +1,252 @@
+#include "pipeline_fixture.h"
+
+#include "hostexport/g_format.h"
+#include "hostexport/terrain_export.h"
+#include "hostexport/terrain_obj_writer.h"
+#include "pipeline/heightmap16.h"
+#include "pipeline/normal_map.h"
+#include "pipeline/terrain_arrays.h"
+#include "recipe/node_types.h"
+
+#include <QImage>
+#include <QTextStream>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+namespace morvane {
+namespace {
+
+using testing::PipelineFixture;
+
+// A small OBJ reader of its own, independent of the writer: vertices,
+// texture coordinates and faces as "v/vt" corner lists.
+struct ParsedObj {
+    std::vector<std::array<double, 3>> vertices;
+    std::vector<std::array<double, 2>> texCoords;
+    std::vector<std::vector<std::pair<int, int>>> faces;
+    QStringList otherLines;
+};
+
+ParsedObj parseObj(const QString& path) {
+    ParsedObj obj;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return obj;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QStringList parts = in.readLine().split(' ', Qt::SkipEmptyParts);
+        if (parts.isEmpty())
+            continue;
+        if (parts[0] == "v" && parts.size() == 4)
+            obj.vertices.push_back({parts[1].toDouble(), parts[2].toDouble(), parts[3].toDouble()});
+        else if (parts[0] == "vt" && parts.size() == 3)
+            obj.texCoords.push_back({parts[1].toDouble(), parts[2].toDouble()});
+        else if (parts[0] == "f") {
+            std::vector<std::pair<int, int>> face;
+            for (int i = 1; i < parts.size(); ++i) {
+                const QStringList ids = parts[i].split('/');
+                face.emplace_back(ids.value(0).toInt(), ids.value(1).toInt());
+            }
+            obj.faces.push_back(face);
+        } else
+            obj.otherLines << parts.join(' ');
+    }
+    return obj;
+}
+
+TEST(GFormatTest, MatchesPrintfForAnyFloat) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> wide(-1e6f, 1e6f);
+    std::uniform_real_distribution<float> narrow(-20.0f, 20.0f);
+    std::uniform_int_distribution<std::uint32_t> bits;
+    auto check = [](double value) {
+        char fast[40] = {};
+        char reference[40] = {};
+        formatG(value, fast);
+        std::snprintf(reference, sizeof reference, "%g", value);
+        ASSERT_STREQ(fast, reference) << value;
+    };
+    for (double v : {0.0, -0.0, 1.0, -1.0, 100000.0, 999999.5, 1e6, 1e-4, 1e-5, 0.0001234567,
+                     123456789.0, 1.0 / 3.0, 2.5e-300})
+        check(v);
+    for (int i = 0; i < 20000; ++i) {
+        check(wide(random));
+        check(narrow(random));
+        std::uint32_t raw = bits(random);
+        float f;
+        std::memcpy(&f, &raw, sizeof f);
+        if (std::isfinite(f))
+            check(f);
+    }
+}
+
+class TerrainExportTest : public PipelineFixture {
+protected:
+    TerrainArrays buildTerrain() {
+        state.recipe.inputs[0].type = int(InputType::Perlin);
+        state.recipe.inputs[0].seedNumber = 3;
+        GenerationDriver d = driver();
+        EXPECT_TRUE(d.generatePreviewTerrain());
+        TerrainBuildParams params;
+        params.terrainSize = 100;
+        params.heightLow = -5;
+        params.heightUp = 15;
+        params.texturePicture = paths.mapFile("TFFnoisePreview.jpg");
+        return buildTerrainArrays(state.finalHeightMap, params, log);
+    }
+};
+
+TEST_F(TerrainExportTest, ObjFileHoldsTheGridAsAnIndependentReaderSeesIt) {
+    const TerrainArrays arrays = buildTerrain();
+    GenerationDriver d = driver();
+    TerrainExportRequest request;
+    request.groupName = "my Terrain 1";
+    request.textureSize = 64;
+    log.lines.clear();
+    const TerrainExportResult result = exportTerrain(d, arrays, request);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.objFile, paths.mapFile("my Terrain 1.obj"));
+    EXPECT_TRUE(result.normalMapFile.isEmpty());
+
+    const ParsedObj obj = parseObj(result.objFile);
+    ASSERT_EQ(obj.vertices.size(), 262144u);
+    ASSERT_EQ(obj.texCoords.size(), 262144u);
+    ASSERT_EQ(obj.faces.size(), 261121u);
+    EXPECT_TRUE(obj.otherLines.isEmpty());
+    EXPECT_EQ(obj.faces[0], (std::vector<std::pair<int, int>>{{1, 1}, {513, 513}, {514, 514}, {2, 2}}));
+    EXPECT_EQ(obj.texCoords[511], (std::array<double, 2>{1.0, 1.0}));   // last of the first row
+    EXPECT_EQ(obj.texCoords[511 * 512], (std::array<double, 2>{0.0, 0.0})); // first of the last row
+    for (std::size_t k : {std::size_t(0), std::size_t(777), std::size_t(262143)})
+        for (int axis = 0; axis < 3; ++axis) {
+            const double written = obj.vertices[k][std::size_t(axis)];
+            const double actual = arrays.vertices[k * 3 + std::size_t(axis)];
+            EXPECT_NEAR(written, actual, std::max(1e-5, std::abs(actual) * 1e-5));
+        }
+
+    // The texture is a byte copy of the final texture, made at the texture
+    // size by a full-detail evaluation.
+    QFile texture(result.textureFile), source(paths.mapFile("TFFnoisePreview.jpg"));
+    ASSERT_TRUE(texture.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly));
+    EXPECT_EQ(texture.readAll(), source.readAll());
+    EXPECT_EQ(QImage(result.textureFile).width(), 64);
+    EXPECT_EQ(log.lines.filter("noise node").size(), 6);
+    EXPECT_EQ(log.lines.mid(log.lines.size() - 2),
+              (QStringList{"create terrain OBJ\n", "terrain geometry generated\n"}));
+    EXPECT_EQ(progress.events.last(), "status:terrain geometry generated");
+}
+
+TEST_F(TerrainExportTest, UnsafeNamesAndUnwritableFilesAreReportedNotCelebrated) {
+    const TerrainArrays arrays = buildTerrain();
+    GenerationDriver d = driver();
+    TerrainExportRequest request;
+    request.textureSize = 32;
+    for (const QString& name : {QString("../x"), QString("a/b"), QString(".."), QString()}) {
+        request.groupName = name;
+        const TerrainExportResult result = exportTerrain(d, arrays, request);
+        EXPECT_FALSE(result.ok) << name.toStdString();
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(paths.dataDir + "/x.obj"));
+
+    // An output folder that cannot exist (below a plain file).
+    request.groupName = "t";
+    request.outputDir = paths.mapFile("TFFnoisePreview.jpg") + "/out";
+    const int before = log.lines.count("terrain geometry generated\n");
+    const TerrainExportResult result = exportTerrain(d, arrays, request);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(log.lines.count("terrain geometry generated\n"), before);
+}
+
+TEST_F(TerrainExportTest, NormalMapsFollowSizeBumpAndReevaluationRules) {
+    EXPECT_EQ(normalMapBumpHeight(1000, 512), 10.0);
+    EXPECT_EQ(normalMapBumpHeight(1000, 2048), 40.0);
+    EXPECT_EQ(normalMapBumpHeight(10, 16384), 3.2);
+    EXPECT_EQ(normalMapBumpHeight(100, 700), 1.0);
+
+    GenerationDriver d = driver();
+    d.evaluate(); // flat default recipe at the preview size
+    NormalMapRequest preview;
+    const QString thumb = generateNormalMap(d, preview);
+    ASSERT_EQ(thumb, paths.mapFile("NMapFFnoisePreviewThumb.jpg"));
+    const QImage flat(thumb);
+    ASSERT_EQ(flat.width(), kPreviewSize);
+    for (QPoint p : {QPoint(0, 0), QPoint(13, 20), QPoint(31, 31)}) {
+        EXPECT_NEAR(qRed(flat.pixel(p)), 127, 2);
+        EXPECT_NEAR(qGreen(flat.pixel(p)), 127, 2);
+        EXPECT_NEAR(qBlue(flat.pixel(p)), 255, 2);
+    }
+
+    // Final at the texture size uses the map as it is; another size
+    // re-evaluates first; "regen" always re-evaluates.
+    NormalMapRequest final;
+    final.isFinal = true;
+    final.groupName = "g";
+    final.textureSize = kPreviewSize;
+    EXPECT_TRUE(generateNormalMap(d, final).isEmpty()); // "no thanks"
+    final.normalMapSize = kPreviewSize;
+    log.lines.clear();
+    EXPECT_EQ(generateNormalMap(d, final), paths.mapFile("NormalMap_g.jpg"));
+    EXPECT_TRUE(log.lines.isEmpty());
+    final.normalMapSize = 48;
+    generateNormalMap(d, final);
+    EXPECT_EQ(log.lines.first(), "create normal map from scratch\n");
+    EXPECT_EQ(QImage(paths.mapFile("NormalMap_g.jpg")).width(), 48);
+    log.lines.clear();
+    final.manualUpdate = true;
+    final.textureSize = 48;
+    generateNormalMap(d, final);
+    EXPECT_EQ(log.lines.first(), "manual updated of normal map\n");
+
+    // Relief grows with the bump slider; the smoothing flag comes back.
+    state.recipe.inputs[0].type = int(InputType::Perlin);
+    state.smoothingFlag = false;
+    d.evaluate();
+    auto spread = [&](int slider) {
+        NormalMapRequest request;
+        request.bumpSlider = slider;
+        const QImage picture(generateNormalMap(d, request));
+        int low = 255, high = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                low = std::min(low, qRed(picture.pixel(x, y)));
+                high = std::max(high, qRed(picture.pixel(x, y)));
+            }
+        return high - low;
+    };
+    EXPECT_LT(spread(10), 30);
+    EXPECT_GT(spread(5000), 150);
+    EXPECT_FALSE(state.smoothingFlag);
+}
+
+TEST_F(TerrainExportTest, Heightmap16SpansTheFullRangeInPictureOrientation) {
+    noise::utils::NoiseMap map(3, 2);
+    map.SetValue(0, 0, -2.0f); // raster row 0 is the picture's bottom line
+    map.SetValue(1, 0, 0.0f);
+    map.SetValue(2, 0, 1.0f);
+    map.SetValue(0, 1, 2.0f);
+    map.SetValue(1, 1, -1.0f);
+    map.SetValue(2, 1, 0.5f);
+    const QString file = QDir(root()).filePath("h.png");
+    ASSERT_TRUE(writeHeightmap16(map, file));
+    const QImage picture(file);
+    ASSERT_EQ(picture.format(), QImage::Format_Grayscale16);
+    auto level = [&](int x, int y) {
+        return reinterpret_cast<const quint16*>(picture.constScanLine(y))[x];
+    };
+    EXPECT_EQ(level(0, 1), 0);
+    EXPECT_EQ(level(0, 0), 65535);
+    EXPECT_EQ(level(1, 1), 32768); // (0 + 2) / 4 of the range, rounded
+    EXPECT_EQ(level(1, 0), 16384);
+
+    noise::utils::NoiseMap flat(4, 4);
+    flat.Clear(3.0f);
+    const QImage flatPicture = heightmap16(flat);
+    EXPECT_EQ(reinterpret_cast<const quint16*>(flatPicture.constScanLine(2))[1], 0);
+    EXPECT_FALSE(writeHeightmap16(map, QDir(root()).filePath("no/such/dir/h.png")));
+}
+
+} // namespace
+} // namespace morvane
