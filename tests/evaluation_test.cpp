@@ -4,6 +4,7 @@
 #include "pipeline/graph_evaluator.h"
 #include "pipeline/module_factory.h"
 #include "recipe/node_types.h"
+#include "recipe/preset_file.h"
 
 #include <libnoise/module/const.h>
 
@@ -202,12 +203,28 @@ TEST_F(EvaluationTest, ClampWithCrossedOrEqualBoundsIsOrderedOrConstant) {
     equal.clampLow = equal.clampHigh = 1;
     EXPECT_EQ(factory.deformer(equal, 4, source).GetValue(1, 0, 1), 1.0);
 
-    // And through a whole evaluation, as a preset or the panel would set it.
-    state.recipe.inputs[0] = perlin(1);
-    state.recipe.deformers[0].clampLow = 50;
-    state.recipe.deformers[0].clampHigh = -50;
-    evaluate();
-    EXPECT_EQ(state.finalHeightMap.GetWidth(), kPreviewSize);
+    // And through whole evaluations of presets naming such bounds.
+    PresetReadOptions options;
+    options.gradientNames = paths.gradientNames();
+    auto evaluatePreset = [&](const QByteArray& text, float& low, float& high) {
+        state.recipe = TerrainRecipe();
+        readPresetText("I1Type=5\nI1seedNumber=2\n" + text, state.recipe, options, notifier);
+        evaluate();
+        low = INFINITY;
+        high = -INFINITY;
+        for (int y = 0; y < kPreviewSize; ++y)
+            for (int x = 0; x < kPreviewSize; ++x) {
+                low = std::min(low, state.finalHeightMap.GetValue(x, y));
+                high = std::max(high, state.finalHeightMap.GetValue(x, y));
+            }
+    };
+    float low, high;
+    evaluatePreset("D1ClampLow=0\nD1ClampHigh=-1\n", low, high);
+    EXPECT_EQ(high, 0.0f);
+    EXPECT_LT(low, -0.1f);
+    evaluatePreset("D1ClampLow=0\nD1ClampHigh=0\n", low, high);
+    EXPECT_EQ(low, 0.0f);
+    EXPECT_EQ(high, 0.0f);
 }
 
 TEST_F(EvaluationTest, SelectFalloffSwitchesHardOrBlends) {
