@@ -82,8 +82,23 @@ TEST_F(DriverTest, TerrainBuildChecksTheSizeAndEvaluatesAt512) {
     EXPECT_EQ(state.finalStage.terrainSizeText, "1000");
     EXPECT_EQ(state.finalStage.terrainHeightUp, 100);
     state.customTerrainLoaded = true;
+    state.recipe.inputs[0].type = int(InputType::Perlin);
+    state.finalStage.terrainHeightLow = -20;
     EXPECT_TRUE(d.generatePreviewTerrain());
     EXPECT_EQ(state.finalHeightMap.GetWidth(), 512);
+    // The terrain arrays follow the terrain size and height range.
+    ASSERT_EQ(state.terrain.gridSide, 512);
+    ASSERT_EQ(state.decimatedTerrain.gridSide, 128);
+    EXPECT_EQ(state.terrain.vertices[0], -500.0f);
+    float low = 1e9f, high = -1e9f;
+    for (std::size_t k = 1; k < state.terrain.vertices.size(); k += 3) {
+        low = std::min(low, state.terrain.vertices[k]);
+        high = std::max(high, state.terrain.vertices[k]);
+    }
+    EXPECT_EQ(low, -20.0f);
+    EXPECT_EQ(high, 100.0f);
+    EXPECT_EQ(log.lines.mid(log.lines.size() - 2),
+              (QStringList{"building terrain arrays\n", "build decimated terrain arrays\n"}));
     EXPECT_TRUE(state.terrainExists);
     EXPECT_FALSE(state.customTerrainLoaded);
     EXPECT_FALSE(state.finalFlag);

@@ -88,14 +88,11 @@ protected:
     TerrainArrays buildTerrain() {
         state.recipe.inputs[0].type = int(InputType::Perlin);
         state.recipe.inputs[0].seedNumber = 3;
+        state.finalStage.terrainHeightLow = -5;
+        state.finalStage.terrainHeightUp = 15;
         GenerationDriver d = driver();
         EXPECT_TRUE(d.generatePreviewTerrain());
-        TerrainBuildParams params;
-        params.terrainSize = 100;
-        params.heightLow = -5;
-        params.heightUp = 15;
-        params.texturePicture = paths.mapFile("TFFnoisePreview.jpg");
-        return buildTerrainArrays(state.finalHeightMap, params, log);
+        return state.terrain;
     }
 };
 

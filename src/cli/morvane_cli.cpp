@@ -68,7 +68,7 @@ bool writeRaw(const noise::utils::NoiseMap& map, const QString& path) {
 
 // "TERRAFORM !" (the final map at 512 and the terrain arrays) followed by
 // the terrain export.
-int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver, EventLog& log) {
+int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver) {
     const QString nameProblem = checkGroupName(options.exportName);
     if (!nameProblem.isEmpty()) {
         printErr(QStringLiteral("morvane-cli: ") + nameProblem + '\n');
@@ -80,13 +80,6 @@ int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver, Even
     state.finalStage.terrainHeightUp = options.heightUp;
     if (!driver.generatePreviewTerrain())
         return 1;
-    TerrainBuildParams params;
-    params.terrainSize = options.terrainSize;
-    params.heightLow = options.heightLow;
-    params.heightUp = options.heightUp;
-    params.texturePicture = driver.context().paths.mapFile(QStringLiteral("TFFnoisePreview.jpg"));
-    const TerrainArrays arrays = buildTerrainArrays(state.finalHeightMap, params, log);
-
     TerrainExportRequest request;
     request.groupName = options.exportName;
     request.textureSize = options.textureSize;
@@ -98,7 +91,7 @@ int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver, Even
         request.onTextureMap = [&](const noise::utils::NoiseMap& map) {
             heightmapWritten = writeHeightmap16(map, options.heightmap16File);
         };
-    const TerrainExportResult result = morvane::exportTerrain(driver, arrays, request);
+    const TerrainExportResult result = morvane::exportTerrain(driver, state.terrain, request);
     if (!result.ok) {
         printErr(QStringLiteral("morvane-cli: ") + result.error + '\n');
         return 1;
@@ -181,7 +174,7 @@ int run(const cli::CliOptions& options) {
     readPresetFile(options.preset, state.recipe, readOptions, notifier);
 
     if (!options.exportName.isEmpty())
-        return exportTerrain(options, driver, *log);
+        return exportTerrain(options, driver);
 
     driver.evaluate(options.finalFlag, options.size, options.fullDetail);
 

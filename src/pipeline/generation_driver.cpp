@@ -5,6 +5,7 @@
 #include "common/progress_sink.h"
 #include "pipeline/pipeline_state.h"
 #include "pipeline/pipeline_view.h"
+#include "pipeline/terrain_arrays.h"
 #include "recipe/preset_file.h"
 
 #include <QDir>
@@ -104,6 +105,14 @@ bool GenerationDriver::generatePreviewTerrain() {
     m_context.progress->setBusyVisible(true);
     m_context.progress->setBusyText(QStringLiteral("creating terrain ...\n\n1/2"));
     m_context.progress->processEvents();
+    TerrainBuildParams params;
+    params.terrainSize = m_state.finalStage.terrainSize();
+    params.heightLow = m_state.finalStage.terrainHeightLow;
+    params.heightUp = m_state.finalStage.terrainHeightUp;
+    params.texturePicture = m_context.paths.mapFile(QStringLiteral("TFFnoisePreview.jpg"));
+    m_state.terrain = buildTerrainArrays(m_state.finalHeightMap, params, *m_context.log);
+    m_state.decimatedTerrain =
+        buildDecimatedTerrainArrays(m_state.finalHeightMap, params, *m_context.log);
     m_state.terrainExists = true;
     m_context.progress->setBusyText(QString());
     m_context.progress->setBusyVisible(false);

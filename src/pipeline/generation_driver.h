@@ -41,8 +41,9 @@ public:
     // 0 height previews, 1 texture previews. Switching never evaluates.
     void setCurrentMapStyle(int style);
 
-    // "TERRAFORM !" up to the terrain arrays: checks the terrain size (warns
-    // and returns false below 1) and evaluates the final 512 x 512 map.
+    // "TERRAFORM !": checks the terrain size (warns and returns false below
+    // 1), evaluates the final 512 x 512 map and builds the full and
+    // decimated terrain arrays from it.
     bool generatePreviewTerrain();
 
     // Reads gradient1 into the colour gradient array; a missing file leaves

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "noise/noise_map.h"
+#include "pipeline/terrain_arrays.h"
 #include "recipe/final_stage_settings.h"
 #include "recipe/terrain_recipe.h"
 
@@ -30,6 +31,11 @@ struct PipelineState {
     bool smoothingFlag = true;
 
     noise::utils::NoiseMap finalHeightMap;
+
+    // The terrain "TERRAFORM !" built: the full grid (drawn, painted, edited,
+    // exported) and the decimated one drawn while the camera moves.
+    TerrainArrays terrain;
+    TerrainArrays decimatedTerrain;
 
     // Colours of gradient1, 2048 entries of red, green, blue (0..255), for
     // the viewport's custom terrains.
