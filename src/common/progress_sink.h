@@ -19,6 +19,22 @@ public:
     virtual void processEvents() = 0;
 };
 
+// Shows the busy overlay for the life of the scope and clears and hides it
+// however the scope ends.
+class BusyScope {
+public:
+    explicit BusyScope(ProgressSink& sink) : m_sink(sink) { m_sink.setBusyVisible(true); }
+    ~BusyScope() {
+        m_sink.setBusyText(QString());
+        m_sink.setBusyVisible(false);
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    ProgressSink& m_sink;
+};
+
 // Drops everything: for callers that want no progress reports.
 class NullProgressSink : public ProgressSink {
 public:

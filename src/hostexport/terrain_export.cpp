@@ -2,6 +2,7 @@
 
 #include "common/event_log.h"
 #include "common/progress_sink.h"
+#include "common/safe_file.h"
 #include "hostexport/terrain_obj_writer.h"
 #include "noise/noise_map.h"
 #include "pipeline/generation_driver.h"
@@ -11,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace morvane {
 
@@ -33,13 +33,7 @@ bool copyFile(const QString& from, const QString& to) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = source.readAll();
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()) {
-        target.cancelWriting();
-        return false;
-    }
-    return target.commit();
+    return writeFileSafely(to, source.readAll());
 }
 
 } // namespace

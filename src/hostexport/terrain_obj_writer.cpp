@@ -1,8 +1,8 @@
 #include "hostexport/terrain_obj_writer.h"
 
+#include "common/safe_file.h"
 #include "hostexport/g_format.h"
 
-#include <QSaveFile>
 
 #include <charconv>
 #include <cstring>
@@ -99,14 +99,7 @@ bool writeTerrainObj(const TerrainArrays& arrays, const QString& path) {
     const QByteArray text = terrainObjText(arrays);
     if (text.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileSafely(path, text);
 }
 
 } // namespace morvane

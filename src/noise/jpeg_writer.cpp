@@ -1,9 +1,10 @@
 #include "noise/jpeg_writer.h"
 
+#include "common/safe_file.h"
+
 #include <libnoise/exception.h>
 
 #include <QImage>
-#include <QSaveFile>
 
 namespace noise::utils {
 
@@ -23,16 +24,7 @@ QImage ImageToQImage(const Image& image) {
 }
 
 bool SaveJpeg(const QImage& picture, const QString& fileName) {
-    if (picture.isNull())
-        return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!picture.save(&file, "JPG", 100)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return morvane::savePictureSafely(picture, fileName, "JPG", 100);
 }
 
 bool JpegWriter::WriteDestFile() const {

@@ -430,45 +430,15 @@ void smoothImage(ErosionGrid& grid, int iterations) {
             grid.at(i, j) = t[(j + 1) * p + (i + 1)];
 }
 
-namespace {
-
-NullProgressSink g_nullProgress;
-NullPipelineView g_nullView;
-
-// Shows the busy overlay for the run and clears it however the run ends.
-class BusyOverlay {
-public:
-    explicit BusyOverlay(ProgressSink& sink) : m_sink(sink) {
-        m_sink.setBusyVisible(true);
-        m_sink.setBusyText(QStringLiteral("eroding terrain ...\n\n1/1"));
-        m_sink.processEvents();
-    }
-    ~BusyOverlay() {
-        m_sink.setBusyText(QString());
-        m_sink.setBusyVisible(false);
-    }
-    BusyOverlay(const BusyOverlay&) = delete;
-    BusyOverlay& operator=(const BusyOverlay&) = delete;
-
-private:
-    ProgressSink& m_sink;
-};
-
 // The grey level of a height: int(h * 255), clamped to 0..255. Keeping only
 // the low byte, as a plain cast to a byte does, turned peaks that hydraulics
 // raised a little above 1 into black specks on the height picture.
-} // namespace
-
 int erosionGreyLevel(float height) {
     const double scaled = double(height * 255.0f);
     if (std::isnan(scaled))
         return 0;
     return int(std::clamp(scaled, 0.0, 255.0));
 }
-
-namespace {
-
-} // namespace
 
 void TerrainErosion::erodeTerrain(PipelineState& state) {
     const ErosionSettings& settings = state.recipe.erosion;
@@ -480,15 +450,18 @@ void TerrainErosion::erodeTerrain(PipelineState& state) {
     if (map.IsEmpty() || map.GetHeight() != n)
         return;
 
-    ProgressSink& progress = m_context.progress ? *m_context.progress : g_nullProgress;
-    PipelineView& view = m_context.view ? *m_context.view : g_nullView;
+    const EvaluationContext context = m_context.withFallbacks();
+    ProgressSink& progress = *context.progress;
+    PipelineView& view = *context.view;
 
     // The height picture of the evaluation becomes the canvas of the eroded
     // one; without it the map is still eroded but no picture is written.
     const QString pictureFile = m_context.paths.mapFile(QStringLiteral("HFFnoisePreview.jpg"));
     QImage canvas(pictureFile);
 
-    const BusyOverlay busy(progress);
+    const BusyScope busy(progress);
+    progress.setBusyText(QStringLiteral("eroding terrain ...\n\n1/1"));
+    progress.processEvents();
 
     // The range comes from the finite heights; NaN cells read as the lowest
     // point, infinite ones as the lowest or highest, so no NaN reaches the grid.

@@ -15,24 +15,9 @@
 
 namespace morvane {
 
-namespace {
-NullEventLog g_nullLog;
-NullNotifier g_nullNotifier;
-NullProgressSink g_nullProgress;
-NullPipelineView g_nullView;
-} // namespace
 
 GenerationDriver::GenerationDriver(PipelineState& state, const EvaluationContext& context)
-    : m_state(state), m_context(context), m_evaluator(state, context) {
-    if (!m_context.log)
-        m_context.log = &g_nullLog;
-    if (!m_context.notifier)
-        m_context.notifier = &g_nullNotifier;
-    if (!m_context.progress)
-        m_context.progress = &g_nullProgress;
-    if (!m_context.view)
-        m_context.view = &g_nullView;
-}
+    : m_state(state), m_context(context.withFallbacks()), m_evaluator(state, context) {}
 
 void GenerationDriver::evaluate() {
     m_evaluator.evaluate(m_state.finalFlag, m_state.previewMapSize, false);
@@ -56,7 +41,8 @@ void GenerationDriver::setRefreshButton() {
 
 void GenerationDriver::setAutoNoiseMode() { m_state.automaticMode = !m_state.automaticMode; }
 
-void GenerationDriver::refreshNoise(const QString& leftGradient, const QString& rightGradient) {
+void GenerationDriver::refresh(const QString& leftGradient, const QString& rightGradient,
+                               bool pictureSizeToo) {
     m_state.refreshButtonVisible = false;
     m_context.view->setRefreshButtonVisible(false);
     m_state.stale = false;
@@ -64,22 +50,19 @@ void GenerationDriver::refreshNoise(const QString& leftGradient, const QString& 
         m_state.recipe.gradient1 = leftGradient;
         m_state.recipe.gradient2 = rightGradient;
     }
-    m_state.previewPictureSize = m_state.finalStage.previewMapSize();
+    if (pictureSizeToo)
+        m_state.previewPictureSize = m_state.finalStage.previewMapSize();
     m_state.previewMapSize = m_state.finalStage.previewMapSize();
     evaluate();
 }
 
+void GenerationDriver::refreshNoise(const QString& leftGradient, const QString& rightGradient) {
+    refresh(leftGradient, rightGradient, true);
+}
+
 void GenerationDriver::refreshNoiseForGradientChange(const QString& leftGradient,
                                                      const QString& rightGradient) {
-    m_state.refreshButtonVisible = false;
-    m_context.view->setRefreshButtonVisible(false);
-    m_state.stale = false;
-    if (m_state.finalStage.mapStyle == 1) {
-        m_state.recipe.gradient1 = leftGradient;
-        m_state.recipe.gradient2 = rightGradient;
-    }
-    m_state.previewMapSize = m_state.finalStage.previewMapSize();
-    evaluate();
+    refresh(leftGradient, rightGradient, false);
 }
 
 void GenerationDriver::setCurrentMapStyle(int style) {

@@ -65,6 +65,8 @@ public:
     static const QStringList& temporaryPictures();
 
 private:
+    void refresh(const QString& leftGradient, const QString& rightGradient, bool pictureSizeToo);
+
     PipelineState& m_state;
     EvaluationContext m_context;
     GraphEvaluator m_evaluator;

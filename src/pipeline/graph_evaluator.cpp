@@ -28,27 +28,6 @@ namespace {
 
 const QString kHeightGradient = QString::fromLatin1(TerrainRecipe::kHeightGradient);
 
-NullEventLog g_nullLog;
-NullNotifier g_nullNotifier;
-NullProgressSink g_nullProgress;
-NullPipelineView g_nullView;
-NullTerrainEroder g_nullEroder;
-
-// Hides the busy overlay however the evaluation ends.
-class BusyOverlay {
-public:
-    explicit BusyOverlay(ProgressSink& sink) : m_sink(sink) { m_sink.setBusyVisible(true); }
-    ~BusyOverlay() {
-        m_sink.setBusyText(QString());
-        m_sink.setBusyVisible(false);
-    }
-    BusyOverlay(const BusyOverlay&) = delete;
-    BusyOverlay& operator=(const BusyOverlay&) = delete;
-
-private:
-    ProgressSink& m_sink;
-};
-
 } // namespace
 
 struct GraphEvaluator::Light {
@@ -67,19 +46,28 @@ struct GraphEvaluator::Light {
     }
 };
 
-GraphEvaluator::GraphEvaluator(PipelineState& state, const EvaluationContext& context)
-    : m_state(state), m_context(context) {
-    if (!m_context.log)
-        m_context.log = &g_nullLog;
-    if (!m_context.notifier)
-        m_context.notifier = &g_nullNotifier;
-    if (!m_context.progress)
-        m_context.progress = &g_nullProgress;
-    if (!m_context.view)
-        m_context.view = &g_nullView;
-    if (!m_context.eroder)
-        m_context.eroder = &g_nullEroder;
+EvaluationContext EvaluationContext::withFallbacks() const {
+    static NullEventLog nullLog;
+    static NullNotifier nullNotifier;
+    static NullProgressSink nullProgress;
+    static NullPipelineView nullView;
+    static NullTerrainEroder nullEroder;
+    EvaluationContext context = *this;
+    if (!context.log)
+        context.log = &nullLog;
+    if (!context.notifier)
+        context.notifier = &nullNotifier;
+    if (!context.progress)
+        context.progress = &nullProgress;
+    if (!context.view)
+        context.view = &nullView;
+    if (!context.eroder)
+        context.eroder = &nullEroder;
+    return context;
 }
+
+GraphEvaluator::GraphEvaluator(PipelineState& state, const EvaluationContext& context)
+    : m_state(state), m_context(context.withFallbacks()) {}
 
 void GraphEvaluator::log(const QString& line) { m_context.log->write(line); }
 
@@ -110,7 +98,7 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
                       std::max(0.0, fs.lightIntensityValue()), double(fs.lightAzimuth),
                       double(fs.lightElevation)};
     ProgressSink& progress = *m_context.progress;
-    const BusyOverlay busy(progress);
+    const BusyScope busy(progress);
 
     int mapSize = finalFlag ? requestedSize : m_state.previewMapSize;
     if (fullDetail)

@@ -26,6 +26,9 @@ struct EvaluationContext {
     PipelineView* view = nullptr;
     TerrainEroder* eroder = nullptr;
     int threadCount = 0; // sampling threads, 0 = every core
+
+    // This context with do-nothing stand-ins for the missing interfaces.
+    EvaluationContext withFallbacks() const;
 };
 
 // Evaluates the fixed noise graph of the state's recipe in nine stages into

@@ -1,6 +1,7 @@
 #include "pipeline/heightmap16.h"
 
-#include <QSaveFile>
+#include "common/safe_file.h"
+
 
 #include <algorithm>
 #include <cmath>
@@ -33,15 +34,7 @@ QImage heightmap16(const noise::utils::NoiseMap& map) {
 }
 
 bool writeHeightmap16(const noise::utils::NoiseMap& map, const QString& path) {
-    const QImage picture = heightmap16(map);
-    if (picture.isNull())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return savePictureSafely(heightmap16(map), path, "PNG");
 }
 
 } // namespace morvane

@@ -54,6 +54,18 @@ int ModuleFactory::octaves(int value) const {
     return m_fullDetail ? kMaxOctaves : std::clamp(value, 1, kMaxOctaves);
 }
 
+// Billow and Perlin take the same fractal parameters.
+template <typename Fractal>
+Fractal& ModuleFactory::fractal(Fractal& m, const GeneratorParams& p) const {
+    m.SetSeed(p.seed);
+    m.SetFrequency(p.frequency * 0.1);
+    m.SetLacunarity(p.lacunarity * 0.1);
+    m.SetNoiseQuality(quality(p.quality));
+    m.SetOctaveCount(octaves(p.octaves));
+    m.SetPersistence(p.persistence * 0.1);
+    return m;
+}
+
 const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
     const double f = p.frequency * 0.1;
     const double l = p.lacunarity * 0.1;
@@ -66,17 +78,9 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         made = &m_arena.make<nm::Const>();
         static_cast<nm::Const*>(made)->SetConstValue(0.0);
         break;
-    case InputType::Billow: {
-        auto& m = m_arena.make<nm::Billow>();
-        m.SetSeed(p.seed);
-        m.SetFrequency(f);
-        m.SetLacunarity(l);
-        m.SetNoiseQuality(quality(p.quality));
-        m.SetOctaveCount(octaves(p.octaves));
-        m.SetPersistence(persistence);
-        made = &m;
+    case InputType::Billow:
+        made = &fractal(m_arena.make<nm::Billow>(), p);
         break;
-    }
     case InputType::CheckerBoard: {
         auto& m = m_arena.make<module::Checkerboard>();
         if (!p.control)
@@ -103,17 +107,9 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         made = &m;
         break;
     }
-    case InputType::Perlin: {
-        auto& m = m_arena.make<module::Perlin>();
-        m.SetSeed(p.seed);
-        m.SetFrequency(f);
-        m.SetLacunarity(l);
-        m.SetNoiseQuality(quality(p.quality));
-        m.SetOctaveCount(octaves(p.octaves));
-        m.SetPersistence(persistence);
-        made = &m;
+    case InputType::Perlin:
+        made = &fractal(m_arena.make<module::Perlin>(), p);
         break;
-    }
     case InputType::GaborConvolution: {
         auto& m = m_arena.make<module::Pitted>();
         m.SetFrequency(f);

@@ -43,6 +43,7 @@ private:
     const noise::module::Module& clamp(const DeformerNode& deformer,
                                        const noise::module::Module& source);
     int octaves(int value) const;
+    template <typename Fractal> Fractal& fractal(Fractal& module, const GeneratorParams& p) const;
 
     ModuleArena& m_arena;
     bool m_fullDetail;

@@ -1,13 +1,13 @@
 #include "recipe/preset_file.h"
 
 #include "common/notifier.h"
+#include "common/safe_file.h"
 #include "recipe/control_visibility.h"
 #include "recipe/node_types.h"
 #include "recipe/recipe_keys.h"
 
 #include <QFile>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <climits>
@@ -193,15 +193,7 @@ bool writePresetFile(const TerrainRecipe& recipe, const QString& path) {
     // rather than saved wrong.
     if (!presetCanStore(recipe))
         return false;
-    const QByteArray text = presetText(recipe);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileSafely(path, presetText(recipe));
 }
 
 bool writePresetThumbnail(const QString& texturePicture, const QString& thumbnailPath) {
@@ -210,15 +202,7 @@ bool writePresetThumbnail(const QString& texturePicture, const QString& thumbnai
         return false;
     const QImage thumbnail =
         picture.scaled(128, 128, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    // Through QSaveFile so a failed save keeps the previous thumbnail.
-    QSaveFile file(thumbnailPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!thumbnail.save(&file, "JPG", 100)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return savePictureSafely(thumbnail, thumbnailPath, "JPG", 100);
 }
 
 PresetReadResult readPresetText(const QByteArray& text, TerrainRecipe& recipe,
