@@ -1,0 +1,147 @@
+#include "script_host.h"
+
+#include "dzaction.h"
+#include "host_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QScriptEngine>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace morvane::host {
+
+namespace {
+
+ScriptHost& host(void* self) {
+    return *static_cast<ScriptHost*>(self);
+}
+
+// Top-level windows first, then their children, so a window's own object
+// name wins over a child of another window with the same name.
+QWidget* widgetNamed(const QString& name) {
+    if (name.isEmpty())
+        return nullptr;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows)
+        if (window->objectName() == name)
+            return window;
+    for (QWidget* window : windows)
+        if (auto* child = window->findChild<QWidget*>(name))
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+ScriptHost::ScriptHost(QScriptEngine& engine, const HostWindow& window)
+    : m_engine(engine), m_window(window) {}
+
+void ScriptHost::install() {
+    QScriptValue global = m_engine.globalObject();
+    global.setProperty(QStringLiteral("print"), m_engine.newFunction(print, this));
+    global.setProperty(QStringLiteral("findAction"), m_engine.newFunction(findAction, this));
+    global.setProperty(QStringLiteral("findWidget"), m_engine.newFunction(findWidget, this));
+    global.setProperty(QStringLiteral("saveScreenshot"),
+                       m_engine.newFunction(saveScreenshot, this));
+    global.setProperty(QStringLiteral("processEvents"), m_engine.newFunction(processEvents, this));
+    global.setProperty(QStringLiteral("quit"), m_engine.newFunction(quit, this));
+
+    const QList<DzAction*> actions = m_window.createActions();
+    QScriptValue list = m_engine.newArray(uint(actions.size()));
+    for (int i = 0; i < actions.size(); ++i)
+        list.setProperty(quint32(i), wrap(actions.at(i)));
+    global.setProperty(QStringLiteral("Actions"), list);
+}
+
+ScriptHost::Result ScriptHost::runFile(const QString& file) {
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        Result result;
+        result.outcome = Result::Error;
+        result.error =
+            QStringLiteral("%1: cannot read the script: %2").arg(file, source.errorString());
+        return result;
+    }
+    return run(QString::fromUtf8(source.readAll()), file);
+}
+
+ScriptHost::Result ScriptHost::run(const QString& program, const QString& fileName) {
+    m_quitRequested = false;
+    m_quitCode = 0;
+    m_engine.evaluate(program, fileName);
+
+    Result result;
+    if (m_engine.hasUncaughtException()) {
+        result.outcome = Result::Error;
+        result.error = QStringLiteral("%1:%2: %3")
+                           .arg(fileName)
+                           .arg(m_engine.uncaughtExceptionLineNumber())
+                           .arg(m_engine.uncaughtException().toString());
+        const QStringList backtrace = m_engine.uncaughtExceptionBacktrace();
+        for (const QString& frame : backtrace)
+            result.error += QStringLiteral("\n    at ") + frame;
+        m_engine.clearExceptions();
+    } else if (m_quitRequested) {
+        result.outcome = Result::Quit;
+        result.exitCode = m_quitCode;
+    }
+    return result;
+}
+
+QScriptValue ScriptHost::wrap(QObject* object) {
+    // The host and its plug-ins own these objects, not the script.
+    return object ? m_engine.newQObject(object, QScriptEngine::QtOwnership)
+                  : QScriptValue(QScriptValue::NullValue);
+}
+
+QScriptValue ScriptHost::print(QScriptContext* context, QScriptEngine*, void*) {
+    QString line;
+    for (int i = 0; i < context->argumentCount(); ++i) {
+        if (i > 0)
+            line += QLatin1Char(' ');
+        line += context->argument(i).toString();
+    }
+    line += QLatin1Char('\n');
+    std::fputs(line.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+    return QScriptValue();
+}
+
+QScriptValue ScriptHost::findAction(QScriptContext* context, QScriptEngine*, void* self) {
+    const QString text = context->argument(0).toString();
+    return host(self).wrap(host(self).m_window.findAction(text));
+}
+
+QScriptValue ScriptHost::findWidget(QScriptContext* context, QScriptEngine*, void* self) {
+    return host(self).wrap(widgetNamed(context->argument(0).toString()));
+}
+
+QScriptValue ScriptHost::saveScreenshot(QScriptContext* context, QScriptEngine*, void*) {
+    const QScriptValue target = context->argument(0);
+    QWidget* widget = target.isQObject() ? qobject_cast<QWidget*>(target.toQObject())
+                                         : widgetNamed(target.toString());
+    const QString file = context->argument(1).toString();
+    if (!widget || file.isEmpty())
+        return false;
+    return widget->grab().save(file);
+}
+
+QScriptValue ScriptHost::processEvents(QScriptContext*, QScriptEngine*, void*) {
+    QCoreApplication::processEvents();
+    return QScriptValue();
+}
+
+QScriptValue ScriptHost::quit(QScriptContext* context, QScriptEngine* engine, void* self) {
+    const int code = context->argumentCount() > 0 ? context->argument(0).toInt32() : 0;
+    host(self).m_quitRequested = true;
+    host(self).m_quitCode = code;
+    // Stops the script here; the caller ends the host with the code.
+    engine->abortEvaluation(QScriptValue(code));
+    return QScriptValue();
+}
+
+} // namespace morvane::host

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+class QScriptContext;
+class QScriptEngine;
+class QScriptValue;
+
+namespace morvane::host {
+
+class HostWindow;
+
+// The scripting side of the host: the global functions scripts use to drive
+// plug-ins (print, findAction, Actions, findWidget, saveScreenshot,
+// processEvents, quit), and the running of a script file.
+class ScriptHost {
+public:
+    ScriptHost(QScriptEngine& engine, const HostWindow& window);
+
+    // Installs the globals; call after the plug-ins' actions exist, so
+    // Actions lists them.
+    void install();
+
+    struct Result {
+        enum Outcome { Finished, Quit, Error } outcome = Finished;
+        int exitCode = 0; // the code given to quit()
+        QString error;    // "FILE:LINE: message" and the backtrace
+    };
+    Result runFile(const QString& file);
+    Result run(const QString& program, const QString& fileName);
+
+private:
+    static QScriptValue print(QScriptContext* context, QScriptEngine* engine, void* self);
+    static QScriptValue findAction(QScriptContext* context, QScriptEngine* engine, void* self);
+    static QScriptValue findWidget(QScriptContext* context, QScriptEngine* engine, void* self);
+    static QScriptValue saveScreenshot(QScriptContext* context, QScriptEngine* engine, void* self);
+    static QScriptValue processEvents(QScriptContext* context, QScriptEngine* engine, void* self);
+    static QScriptValue quit(QScriptContext* context, QScriptEngine* engine, void* self);
+
+    QScriptValue wrap(QObject* object);
+
+    QScriptEngine& m_engine;
+    const HostWindow& m_window;
+    bool m_quitRequested = false;
+    int m_quitCode = 0;
+};
+
+} // namespace morvane::host

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "dzcore_export.h"
+#include "dzversion.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class DzClassFactory;
+class DzContentMgr;
+class DzGuid;
+class QScriptEngine;
+
+// The host application as plug-ins see it: its folders, its managers, the
+// registered classes and the script engine. The host makes exactly one, and
+// it is reachable everywhere through dzApp while it lives.
+class DZCORE_EXPORT DzApp : public QObject {
+    Q_OBJECT
+public:
+    explicit DzApp(QObject* parent = nullptr);
+    ~DzApp() override;
+
+    DzVersion getVersion() const { return dzSDKVersion(); }
+
+    // The folder plug-in libraries are loaded from; their data folders sit
+    // beside them.
+    QString getPluginsPath() const { return m_pluginsPath; }
+    // The user's documents folder for the host.
+    QString getDocumentsPath() const { return m_documentsPath; }
+    DzContentMgr* getContentMgr() const { return m_contentMgr; }
+    QScriptEngine* getScriptEngine() const { return m_scriptEngine; }
+
+    // Null when no registered factory makes that class.
+    DzClassFactory* findClassFactory(const QString& className) const;
+    DzClassFactory* findClassFactory(const DzGuid& guid) const;
+    int getNumClassFactories() const { return int(m_factories.size()); }
+    DzClassFactory* getClassFactory(int index) const;
+
+    // Host side.
+    void setPluginsPath(const QString& path) { m_pluginsPath = path; }
+    void setDocumentsPath(const QString& path) { m_documentsPath = path; }
+    // Registers the factory and its class with the script engine. Refused
+    // (false) for a null factory, or when its class name or GUID is taken.
+    bool registerClassFactory(DzClassFactory* factory);
+
+private:
+    QString m_pluginsPath;
+    QString m_documentsPath;
+    DzContentMgr* m_contentMgr;
+    QScriptEngine* m_scriptEngine;
+    QList<DzClassFactory*> m_factories; // owned by their plug-ins
+};
+
+// The running host's application object; null before it is made and after
+// it is gone.
+extern DZCORE_EXPORT DzApp* dzApp;

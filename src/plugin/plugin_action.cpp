@@ -1,0 +1,116 @@
+#include "plugin_action.h"
+
+#include "dzapp.h"
+#include "platform.h"
+#include "plugin/window/morvane_window.h"
+
+#include <QWidget>
+
+namespace {
+
+QString hostPluginsPath() {
+    return dzApp ? dzApp->getPluginsPath() : QString();
+}
+
+QString hostDocumentsPath() {
+    return dzApp ? dzApp->getDocumentsPath() : QString();
+}
+
+} // namespace
+
+DzMorvanePluginAction::DzMorvanePluginAction()
+    : DzCreateItemAction(QStringLiteral("New MORVANE Scene Objects..."), QString()),
+      m_pluginFolder(hostPluginsPath() + "/morvanePX") {
+    setIcon(m_pluginFolder + "/icon.png");
+}
+
+DzMorvanePluginAction::~DzMorvanePluginAction() = default;
+
+bool DzMorvanePluginAction::eventFilter(QObject*, QEvent*) {
+    return false;
+}
+
+QString DzMorvanePluginAction::getPluginPath() const {
+    return morvane::toPlatformSeparators(hostPluginsPath());
+}
+
+bool DzMorvanePluginAction::isWindowOpen() const {
+    return openWindow() != nullptr;
+}
+
+void DzMorvanePluginAction::executeAction() {
+    if (!m_window) {
+        morvane::MorvaneEnvironment environment;
+        environment.pluginsPath = getPluginPath();
+        environment.documentsPath = hostDocumentsPath();
+        m_window = new morvane::MorvaneWindow(environment, this);
+    }
+    if (m_window->isOpen()) {
+        if (QWidget* window = m_window->window()) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        }
+        return;
+    }
+    m_window->open();
+}
+
+morvane::MorvaneWindow* DzMorvanePluginAction::openWindow() const {
+    return m_window && m_window->isOpen() ? m_window : nullptr;
+}
+
+void DzMorvanePluginAction::generatePreviewTerrain() {
+    if (auto* window = openWindow())
+        window->generatePreviewTerrain();
+}
+
+void DzMorvanePluginAction::savePreset() {
+    if (auto* window = openWindow())
+        window->savePreset();
+}
+
+void DzMorvanePluginAction::loadPreset(const QString& presetFile, int presetType) {
+    if (auto* window = openWindow())
+        window->loadPreset(presetFile, presetType);
+}
+
+void DzMorvanePluginAction::buildPresetsLibrary() {
+    if (auto* window = openWindow())
+        window->buildPresetsLibrary();
+}
+
+void DzMorvanePluginAction::presetItemClicked() {
+    if (auto* window = openWindow())
+        window->presetItemClicked();
+}
+
+void DzMorvanePluginAction::setAutoNoiseMode() {
+    if (auto* window = openWindow())
+        window->setAutoNoiseMode();
+}
+
+void DzMorvanePluginAction::updateTab(int index) {
+    if (auto* window = openWindow())
+        window->updateTab(index);
+}
+
+void DzMorvanePluginAction::selectedTab(const QString& name) {
+    if (auto* window = openWindow())
+        window->selectedTab(name);
+}
+
+void DzMorvanePluginAction::quitMorvane() {
+    if (auto* window = openWindow())
+        window->quitMorvane();
+}
+
+void DzMorvanePluginAction::resetMorvane() {
+    if (auto* window = openWindow())
+        window->resetMorvane();
+}
+
+void DzMorvanePluginAction::m_focusTerrainGL() {
+    if (auto* window = openWindow())
+        window->m_focusTerrainGL();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "dzcreateitemaction.h"
+
+#include <QString>
+
+namespace morvane {
+class MorvaneWindow;
+}
+
+// "New MORVANE Scene Objects...": the create-item action the host lists in
+// its Create menu. Running it opens the MORVANE window; the window's slots
+// are reachable through the action, so the host's scripts can drive it.
+class DzMorvanePluginAction : public DzCreateItemAction {
+    Q_OBJECT
+public:
+    DzMorvanePluginAction();
+    ~DzMorvanePluginAction() override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public slots:
+    // The host plug-ins path, with Windows separators on Windows.
+    virtual QString getPluginPath() const;
+    bool isWindowOpen() const;
+
+    // Forwarded to the window; nothing happens while it is closed.
+    void generatePreviewTerrain();
+    void savePreset();
+    void loadPreset(const QString& presetFile, int presetType);
+    void buildPresetsLibrary();
+    void presetItemClicked();
+    void setAutoNoiseMode();
+    void updateTab(int index);
+    void selectedTab(const QString& name);
+    void quitMorvane();
+    void resetMorvane();
+    void m_focusTerrainGL();
+
+protected slots:
+    // Opens the window, or raises it when it is open already.
+    void executeAction() override;
+
+private:
+    morvane::MorvaneWindow* openWindow() const;
+
+    // <plug-ins path>/morvanePX. A Windows build would keep a "\" twin for
+    // the host's calls; here both spellings are this one.
+    QString m_pluginFolder;
+    morvane::MorvaneWindow* m_window = nullptr; // child of the action, made on first run
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace morvane {
+
+class FileEventLog;
+class QtUserPrompts;
+class SeedSource;
+class UserPrompts;
+
+// What the window needs from its host.
+struct MorvaneEnvironment {
+    QString pluginsPath;   // host plug-ins folder; the plug-in folder is <this>/morvanePX
+    QString documentsPath; // host documents folder; the data folder is <this with "Studio4" ->
+                           // "Studio">/morvanePX
+    UserPrompts* prompts = nullptr; // dialogs; null: real Qt dialogs
+    SeedSource* seeds = nullptr;    // null: seeds from the clock
+    int threadCount = 0;            // sampling threads, 0 = every core
+};
+
+// The MORVANE window and everything it owns for one build: folders, log
+// file, pipeline state and driver, panels, tabs, bottom bar and busy
+// overlay. `open()` runs the start-up; QUIT and RESET tear it down (RESET
+// builds it again at once). The plug-in action forwards its slots here.
+class MorvaneWindow : public QObject {
+    Q_OBJECT
+  public:
+    explicit MorvaneWindow(const MorvaneEnvironment& environment, QObject* parent = nullptr);
+    ~MorvaneWindow() override;
+
+    // Runs the start-up and shows the window. Returns false when the
+    // documents folder is missing (the error box was shown and the host
+    // asked to quit).
+    bool open();
+    bool isOpen() const;
+    // The top-level window `ecoWin`; null when closed.
+    QWidget* window() const;
+
+  protected:
+    // Closing `ecoWin` from its title bar asks like QUIT does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  signals:
+    // The window was torn down by QUIT.
+    void closed();
+
+  public slots:
+    void generatePreviewTerrain();
+    void savePreset();
+    void loadPreset(const QString& presetFile, int presetType);
+    void buildPresetsLibrary();
+    void presetItemClicked();
+    void setAutoNoiseMode();
+    void updateTab(int index);
+    void selectedTab(const QString& name);
+    void quitMorvane();
+    void resetMorvane();
+    void m_focusTerrainGL();
+
+  private:
+    struct Build;
+    enum class Teardown { None, Quit, Reset };
+
+    UserPrompts& prompts();
+    SeedSource& seeds();
+    void buildWindow(Build& build);
+    void syncPanels();
+    // QUIT and RESET after the question: at once, or once the long
+    // operation that let the click through has ended.
+    void requestTeardown(Teardown kind);
+    void runPendingTeardown();
+    void teardown(Teardown kind);
+
+    MorvaneEnvironment m_environment;
+    // Kept across builds: RESET rewrites the log, only QUIT closes it.
+    std::unique_ptr<FileEventLog> m_log;
+    std::unique_ptr<QtUserPrompts> m_ownPrompts; // when the host gave none
+    std::unique_ptr<SeedSource> m_ownSeeds;      // when the host gave none
+    Teardown m_pendingTeardown = Teardown::None;
+    std::unique_ptr<Build> m_build; // null while closed
+};
+
+} // namespace morvane

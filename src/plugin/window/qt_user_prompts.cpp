@@ -1,0 +1,39 @@
+#include "plugin/window/qt_user_prompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace morvane {
+
+void QtUserPrompts::warn(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent);
+    box.addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool QtUserPrompts::askYesCancel(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent);
+    QPushButton* yes = box.addButton(QMessageBox::Yes);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    // A push button in a dialog becomes the default when it gets the focus
+    // unless told otherwise.
+    yes->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    box.setDefaultButton(static_cast<QPushButton*>(nullptr));
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QString QtUserPrompts::chooseOpenFile(const QString& title, const QString& folder,
+                                      const QString& filter) {
+    return QFileDialog::getOpenFileName(m_parent, title, folder, filter);
+}
+
+QString QtUserPrompts::askText(const QString& title, const QString& label, bool* accepted) {
+    return QInputDialog::getText(m_parent, title, label, QLineEdit::Normal, QString(), accepted);
+}
+
+} // namespace morvane

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QObject>
+#include <QSlider>
+#include <QSpinBox>
+#include <QString>
+
+class QLabel;
+class QMouseEvent;
+class QWidget;
+
+namespace morvane {
+
+struct RecipeKey;
+
+// Building blocks of the combiner and final-stage cards: the dark card
+// style, small form labels, sliders with a read-out, spin boxes ranged from
+// the recipe keys, preview pictures, and the "button released" of a spin box.
+namespace panel {
+
+// Light text on the dark card, compact controls, accent-coloured slider
+// fill. Keyed by the card's object name so it cannot leak into other cards.
+QString cardStyleSheet(const QString& cardName);
+
+// The colour of a label whose control the node type does not read, or the
+// card's normal label colour (an empty sheet).
+QString labelStyle(bool greyed);
+
+QLabel* formLabel(const QString& text, const QString& objectName, QWidget* parent);
+QLabel* sectionHeader(const QString& text, const QString& objectName, QWidget* parent);
+QLabel* cardTitle(const QString& text, const QString& objectName, QWidget* parent);
+
+// The recipe key of `name`; the panels take their ranges from it.
+const RecipeKey& recipeKey(const char* name);
+
+// A slider that keeps a read-out label current, also while its signals are
+// blocked (a preset load sets values that way).
+class ValueSlider : public QSlider {
+  public:
+    ValueSlider(Qt::Orientation orientation, QWidget* parent);
+    void setReadout(QLabel* readout);
+
+  protected:
+    void sliderChange(SliderChange change) override;
+
+  private:
+    QLabel* m_readout = nullptr;
+};
+
+struct SliderRow {
+    QWidget* row = nullptr; // slider and read-out side by side
+    ValueSlider* slider = nullptr;
+    QLabel* readout = nullptr;
+};
+// A horizontal slider named `objectName` with its read-out; the row widget
+// is named `objectName` + "Row".
+SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWidget* parent);
+SliderRow makeSliderRow(const QString& objectName, const RecipeKey& key, QWidget* parent);
+
+// A spin box has no "released": this one turns a click on its arrow
+// buttons (on mouse release, after auto-repeat stopped) and Enter or
+// leaving the field into `committed()`, but only when the value changed
+// since the last commit, so a click into the text or a focus change alone
+// does not re-evaluate.
+class CommitSpinBox : public QSpinBox {
+    Q_OBJECT
+  public:
+    explicit CommitSpinBox(QWidget* parent);
+
+  signals:
+    void committed();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void commitIfChanged();
+
+    bool m_changed = false;
+};
+
+CommitSpinBox* makeSpinBox(const QString& objectName, int minimum, int maximum, QWidget* parent);
+CommitSpinBox* makeSpinBox(const QString& objectName, const RecipeKey& key, QWidget* parent);
+
+// A square preview label of `side` pixels.
+QLabel* makePreviewLabel(const QString& objectName, int side, QWidget* parent);
+// Shows a picture scaled smoothly to the label; a missing picture clears it.
+void showPicture(QLabel* label, const QString& pictureFile);
+
+} // namespace panel
+} // namespace morvane

@@ -1,0 +1,98 @@
+#include "host_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace morvane::host;
+
+namespace {
+
+QProcessEnvironment
+environmentWith(std::initializer_list<std::pair<const char*, const char*>> vars) {
+    QProcessEnvironment environment;
+    for (const auto& [name, value] : vars)
+        environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+    return environment;
+}
+
+const QString kAppDir = QStringLiteral("/opt/studio/bin");
+const QString kHome = QStringLiteral("/home/ann");
+
+TEST(HostPathsTest, OptionBeatsEnvironmentBeatsDefault) {
+    const QProcessEnvironment environment =
+        environmentWith({{"MORVANE_PLUGINS", "/env/plugins"},
+                         {"MORVANE_DOCUMENTS", "/env/docs"},
+                         {"MORVANE_CONTENT", "/env/a::/env/b/"}});
+    HostOptions options;
+    options.pluginsPath = "/opt/plugins/";
+    options.documentsPath = "/opt/docs";
+    options.contentDirectories = QStringList{"/opt/c1", "/opt/c2"};
+
+    HostPaths paths = resolveHostPaths(options, environment, kAppDir, kHome);
+    EXPECT_EQ(paths.pluginsPath, "/opt/plugins");
+    EXPECT_EQ(paths.documentsPath, "/opt/docs");
+    EXPECT_EQ(paths.contentDirectories, QStringList({"/opt/c1", "/opt/c2"}));
+    EXPECT_FALSE(paths.documentsIsDefault);
+
+    paths = resolveHostPaths(HostOptions(), environment, kAppDir, kHome);
+    EXPECT_EQ(paths.pluginsPath, "/env/plugins");
+    EXPECT_EQ(paths.documentsPath, "/env/docs");
+    EXPECT_EQ(paths.contentDirectories, QStringList({"/env/a", "/env/b"}));
+    EXPECT_FALSE(paths.documentsIsDefault);
+
+    // Variables set but empty count as not set.
+    paths = resolveHostPaths(HostOptions(),
+                             environmentWith({{"MORVANE_DOCUMENTS", ""}, {"MORVANE_CONTENT", ":"}}),
+                             kAppDir, kHome);
+    EXPECT_EQ(paths.pluginsPath, "/opt/studio/plugins");
+    EXPECT_EQ(paths.documentsPath, "/home/ann/Documents/DAZ 3D/Studio");
+    EXPECT_EQ(paths.contentDirectories, QStringList({"/home/ann/Documents/DAZ 3D/Studio/content"}));
+    EXPECT_TRUE(paths.documentsIsDefault);
+}
+
+TEST(HostPathsTest, RelativePathsBecomeAbsolute) {
+    HostOptions options;
+    options.pluginsPath = "build/plugins";
+    options.contentDirectories = QStringList{"./props/../props"};
+    const HostPaths paths = resolveHostPaths(options, QProcessEnvironment(), kAppDir, kHome);
+    EXPECT_EQ(paths.pluginsPath, QDir::current().absoluteFilePath("build/plugins"));
+    EXPECT_EQ(paths.contentDirectories, QStringList({QDir::current().absoluteFilePath("props")}));
+}
+
+TEST(HostPathsTest, OnlyTheDefaultDocumentsFolderIsCreated) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+
+    HostOptions named;
+    named.documentsPath = home.filePath("mine/Studio");
+    const HostPaths namedPaths =
+        resolveHostPaths(named, QProcessEnvironment(), kAppDir, home.path());
+    EXPECT_FALSE(ensureDocumentsFolder(namedPaths));
+    EXPECT_FALSE(QDir(namedPaths.documentsPath).exists());
+
+    const HostPaths defaults =
+        resolveHostPaths(HostOptions(), QProcessEnvironment(), kAppDir, home.path());
+    EXPECT_TRUE(ensureDocumentsFolder(defaults));
+    EXPECT_TRUE(QDir(home.filePath("Documents/DAZ 3D/Studio")).exists());
+}
+
+TEST(HostOptionsTest, ParsesRepeatedAndInlineValuesAndRejectsTheRest) {
+    const HostParseResult parsed =
+        parseHostOptions({"--plugins", "/p", "--content=/c1", "--content", "/c2", "--run",
+                          "New X...", "--script", "s.js", "--documents", "/d"});
+    ASSERT_TRUE(parsed.options);
+    EXPECT_EQ(parsed.options->pluginsPath, "/p");
+    EXPECT_EQ(parsed.options->documentsPath, "/d");
+    EXPECT_EQ(parsed.options->contentDirectories, QStringList({"/c1", "/c2"}));
+    EXPECT_EQ(parsed.options->runAction, "New X...");
+    EXPECT_EQ(parsed.options->scriptFile, "s.js");
+
+    EXPECT_FALSE(parseHostOptions({"--run"}).options);
+    EXPECT_FALSE(parseHostOptions({"--colour", "red"}).options);
+    EXPECT_FALSE(parseHostOptions({"stray"}).options);
+    EXPECT_TRUE(parseHostOptions({"--help"}).help);
+}
+
+} // namespace

@@ -1,0 +1,98 @@
+#include "studio_process.h"
+
+#include <QImage>
+
+using namespace morvane::testing;
+
+namespace {
+
+const QString kPluginDir = QStringLiteral(HOST_TEST_PLUGIN_DIR);
+
+// %1: the screenshot file.
+const char* const kScript = R"(
+    var action = findAction("Host Test Item...");
+    if (!action || Actions.length != 1 || Actions[0].text != action.text)
+        quit(3);
+    print("runs", action.runCount(), action.echo("ab", 3));
+    if (findWidget("hostTestPanel") == null || findWidget("noSuchWidget") != null)
+        quit(4);
+    processEvents();
+    print("saved", saveScreenshot("hostTestPanel", "%1"));
+    print("saved window", saveScreenshot(findWidget("studioMainWindow"), "%1.window.png"));
+    print("not a widget", saveScreenshot(action, "%1.action.png"));
+    print("new", typeof HostTestAction, new HostTestAction().Dark);
+    quit(42);
+    print("after quit");
+)";
+
+class StudioProcessTest : public ::testing::Test {
+protected:
+    QStringList hostArguments() const {
+        return {"--plugins", kPluginDir, "--documents", dir.path(), "--content", dir.path()};
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(StudioProcessTest, ScriptDrivesTheTestActionAndQuitsWithItsCode) {
+    const QString shot = dir.filePath("panel.png");
+    const QString script = writeScript(dir, "drive.js", QString(kScript).arg(shot));
+
+    QStringList arguments = hostArguments();
+    arguments += {"--run", "Host Test Item...", "--script", script};
+    const StudioRun run = runStudio(arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 42) << qPrintable(run.err);
+    EXPECT_TRUE(run.out.contains("runs 1 ababab\n")) << qPrintable(run.out);
+    EXPECT_TRUE(run.out.contains("saved true\n"));
+    EXPECT_TRUE(run.out.contains("saved window true\n"));
+    EXPECT_TRUE(run.out.contains("not a widget false\n"));
+    EXPECT_TRUE(run.out.contains("new function 2\n"));
+    EXPECT_FALSE(run.out.contains("after quit"));
+    // The refused libraries are named, the host goes on without them.
+    EXPECT_TRUE(run.err.contains("libhost_test_sdk3_plugin.so: built for SDK 3.0.0.1"));
+    EXPECT_TRUE(run.err.contains("libhost_test_not_a_plugin.so: not a plug-in"));
+
+    QImage panel(shot);
+    ASSERT_FALSE(panel.isNull());
+    EXPECT_EQ(panel.size(), QSize(160, 90));
+    // The panel's own green, not an empty grab.
+    const QColor centre = panel.pixelColor(80, 45);
+    EXPECT_GT(centre.green(), 150);
+    EXPECT_LT(centre.red(), 60);
+    EXPECT_FALSE(QImage(shot + ".window.png").isNull());
+}
+
+TEST_F(StudioProcessTest, UnknownRunTextFails) {
+    const StudioRun run = runStudio(hostArguments() + QStringList{"--run", "No Such Item..."});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("no action \"No Such Item...\"")) << qPrintable(run.err);
+}
+
+TEST_F(StudioProcessTest, ScriptErrorsNameTheLineAndFail) {
+    const QString script = writeScript(dir, "broken.js",
+                                       QStringLiteral("print('one');\n"
+                                                      "var x = 1;\n"
+                                                      "x.noSuchFunction();\n"
+                                                      "quit(0);\n"));
+    const StudioRun run = runStudio(hostArguments() << "--script" << script);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.contains("one\n"));
+    EXPECT_TRUE(run.err.contains(script + ":3: TypeError")) << qPrintable(run.err);
+
+    const StudioRun missing = runStudio(hostArguments() << "--script" << dir.filePath("none.js"));
+    ASSERT_TRUE(missing.finished);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("cannot read the script"));
+}
+
+TEST_F(StudioProcessTest, BadUsageExitsWithTwo) {
+    const StudioRun run = runStudio({"--frobnicate"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("unknown option \"--frobnicate\""));
+    EXPECT_TRUE(run.err.contains("usage: studio"));
+}
+
+} // namespace
