@@ -20,6 +20,9 @@ public:
     // A text input dialog with an empty initial text; `accepted` is false
     // when cancelled.
     virtual QString askText(const QString& title, const QString& label, bool* accepted) = 0;
+    // A number input dialog; `accepted` is false when cancelled.
+    virtual double askNumber(const QString& title, const QString& label, double value,
+                             double minimum, double maximum, int decimals, bool* accepted) = 0;
 };
 
 } // namespace morvane

@@ -114,3 +114,48 @@ void DzMorvanePluginAction::m_focusTerrainGL() {
     if (auto* window = openWindow())
         window->m_focusTerrainGL();
 }
+
+void DzMorvanePluginAction::resetView() {
+    if (auto* window = openWindow())
+        window->resetView();
+}
+
+void DzMorvanePluginAction::setVBOState(int state) {
+    if (auto* window = openWindow())
+        window->setVBOState(state);
+}
+
+void DzMorvanePluginAction::loadCustomTerrain() {
+    if (auto* window = openWindow())
+        window->loadCustomTerrain();
+}
+
+void DzMorvanePluginAction::panVertical(int value) {
+    if (auto* window = openWindow())
+        window->panVertical(value);
+}
+
+void DzMorvanePluginAction::panVerticalValueChanged(int value) {
+    if (auto* window = openWindow())
+        window->panVerticalValueChanged(value);
+}
+
+void DzMorvanePluginAction::panVerticalReset() {
+    if (auto* window = openWindow())
+        window->panVerticalReset();
+}
+
+void DzMorvanePluginAction::panHorizontal(int value) {
+    if (auto* window = openWindow())
+        window->panHorizontal(value);
+}
+
+void DzMorvanePluginAction::panHorizontalValueChanged(int value) {
+    if (auto* window = openWindow())
+        window->panHorizontalValueChanged(value);
+}
+
+void DzMorvanePluginAction::panHorizontalReset() {
+    if (auto* window = openWindow())
+        window->panHorizontalReset();
+}

@@ -36,6 +36,15 @@ public slots:
     void quitMorvane();
     void resetMorvane();
     void m_focusTerrainGL();
+    void resetView();
+    void setVBOState(int state);
+    void loadCustomTerrain();
+    void panVertical(int value);
+    void panVerticalValueChanged(int value);
+    void panVerticalReset();
+    void panHorizontal(int value);
+    void panHorizontalValueChanged(int value);
+    void panHorizontalReset();
 
 protected slots:
     // Opens the window, or raises it when it is open already.

@@ -25,6 +25,8 @@ struct ScriptedPrompts : UserPrompts {
     std::deque<bool> yesAnswers;
     std::deque<QString> files;
     std::deque<QString> texts; // an entry of QString() means cancelled
+    QStringList numberDialogs; // "title|label|value|minimum|maximum|decimals"
+    std::deque<double> numbers; // an empty queue means cancelled
 
     void warn(const QString& title, const QString& text) override {
         warnings.emplace_back(title, text);
@@ -56,6 +58,20 @@ struct ScriptedPrompts : UserPrompts {
         if (accepted)
             *accepted = !text.isNull();
         return text;
+    }
+    double askNumber(const QString& title, const QString& label, double value, double minimum,
+                     double maximum, int decimals, bool* accepted) override {
+        numberDialogs << QStringList{title, label, QString::number(value), QString::number(minimum),
+                                     QString::number(maximum), QString::number(decimals)}
+                             .join('|');
+        const bool have = !numbers.empty();
+        if (accepted)
+            *accepted = have;
+        if (!have)
+            return value;
+        const double number = numbers.front();
+        numbers.pop_front();
+        return number;
     }
 };
 

@@ -283,7 +283,7 @@ TEST_F(WindowTest, TabsBottomBarAndOverlayStartAsTheUserFirstSeesThem) {
     EXPECT_EQ(instances->minimum(), 1);
     EXPECT_EQ(instances->maximum(), 1000);
     EXPECT_EQ(instances->toolTip(), "set the number of instances to be deployed with each click");
-    EXPECT_FALSE(find<QPushButton>("loadTerrainObjButton")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("loadTerrainObjButton")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("loadTerrainObjButton")->toolTip().isEmpty());
 
     auto* presets = find<QScrollArea>("presetsScrollArea");

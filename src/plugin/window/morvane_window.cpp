@@ -10,6 +10,7 @@
 #include "plugin/window/panel_pipeline_view.h"
 #include "plugin/window/qt_user_prompts.h"
 #include "plugin/window/viewport_dock.h"
+#include "plugin/window/window_build.h"
 #include "plugin/window/window_geometry.h"
 #include "plugin/window/window_progress.h"
 #include "plugin/window/window_theme.h"
@@ -20,6 +21,8 @@
 #include "recipe/panels/I1.h"
 #include "recipe/panels/panel_context.h"
 #include "recipe/panels/presets_library.h"
+#include "viewport/gl_camera.h"
+#include "viewport/gl_terrain.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -29,10 +32,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QImage>
-#include <QImageReader>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -54,41 +54,7 @@ const QString& noTerrainYet() {
     return text;
 }
 
-// Until the 3D viewport takes the frame, the built terrain shows as its
-// texture seen from above.
-void showTerrainPicture(QFrame* glFrame, const QString& file) {
-    auto* standIn = glFrame->findChild<QLabel*>(QStringLiteral("glPlaceholderLabel"));
-    if (!standIn)
-        return;
-    // A reader rather than QPixmap(file): the pixmap cache would show the
-    // picture of an earlier build under the same name.
-    const QImage picture = QImageReader(file).read();
-    if (picture.isNull())
-        return;
-    standIn->setPixmap(QPixmap::fromImage(picture.scaled(
-        standIn->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-}
-
 } // namespace
-
-// Everything one window build owns. The window goes first when a build is
-// destroyed: the panels refer to the driver and the state.
-struct MorvaneWindow::Build {
-    MorvaneFolders folders;
-    PipelinePaths paths;
-    PipelineState state;
-    WindowProgress progress;
-    PanelPipelineView view;
-    std::unique_ptr<TerrainErosion> eroder;
-    std::unique_ptr<GenerationDriver> driver;
-    WindowWidgets w;
-    ViewportDock* dock = nullptr; // child of the window
-    int depthBufferBits = 24;     // what the viewport will ask for
-    bool useVbo = true;           // the viewport's buffer objects
-    std::unique_ptr<QWidget> window;
-
-    ~Build() { window.reset(); }
-};
 
 MorvaneWindow::MorvaneWindow(const MorvaneEnvironment& environment, QObject* parent)
     : QObject(parent), m_environment(environment), m_log(std::make_unique<FileEventLog>()) {}
@@ -101,6 +67,18 @@ bool MorvaneWindow::isOpen() const {
 
 QWidget* MorvaneWindow::window() const {
     return m_build ? m_build->w.ecoWin : nullptr;
+}
+
+GLTerrain* MorvaneWindow::viewport() const {
+    return m_build ? m_build->gl : nullptr;
+}
+
+ViewportState* MorvaneWindow::viewportState() const {
+    return m_build ? &m_build->viewport : nullptr;
+}
+
+PipelineState* MorvaneWindow::pipelineState() const {
+    return m_build ? &m_build->state : nullptr;
 }
 
 UserPrompts& MorvaneWindow::prompts() {
@@ -230,6 +208,7 @@ void MorvaneWindow::buildWindow(Build& b) {
     b.depthBufferBits = depthBufferBits(screen ? screen->depth() : 24, &depthLines);
     for (const QString& line : depthLines)
         log.write(line);
+    buildViewport(b);
 
     log.write(QStringLiteral("set initial height and terrain map resolution\n"));
     b.state.previewMapSize = b.state.finalStage.previewMapSize();
@@ -237,6 +216,7 @@ void MorvaneWindow::buildWindow(Build& b) {
     log.write(QStringLiteral("set color gradients\n"));
     w.finalStage->setInitialGradients();
 
+    switchMode(GLMode::Terrain);
     log.write(QStringLiteral("build presets library...\n"));
     connect(w.presetsLibrary, &PresetsLibrary::loadPresetRequested, this,
             &MorvaneWindow::loadPreset);
@@ -250,10 +230,10 @@ void MorvaneWindow::buildWindow(Build& b) {
     w.terraformButton->setEnabled(false);
     connect(w.terraformButton, &QPushButton::clicked, this, &MorvaneWindow::generatePreviewTerrain);
     connect(w.savePresetButton, &QPushButton::clicked, this, &MorvaneWindow::savePreset);
-    w.loadTerrainObjButton->setEnabled(false);
     w.loadTerrainObjButton->setToolTip(
-        QStringLiteral("custom .OBJ terrains come with the 3D viewport"));
-    connect(w.vboCheckBox, &QCheckBox::toggled, this, [&b](bool on) { b.useVbo = on; });
+        QStringLiteral("load a Wavefront .obj mesh as the terrain instead of generating one"));
+    connect(w.loadTerrainObjButton, &QPushButton::clicked, this, &MorvaneWindow::loadCustomTerrain);
+    connect(w.vboCheckBox, &QCheckBox::stateChanged, this, &MorvaneWindow::setVBOState);
 
     updateTab(w.mainController->currentIndex());
     w.ecoWin->show();
@@ -263,7 +243,7 @@ void MorvaneWindow::buildWindow(Build& b) {
 
     log.write(QStringLiteral("initialize library...\n"));
 
-    w.vboCheckBox->setChecked(b.useVbo);
+    w.vboCheckBox->setChecked(b.viewport.useVBO);
     for (int tab : {kPopulateTab, kCreateTab}) {
         w.mainController->setTabEnabled(tab, false);
         w.mainController->setTabToolTip(tab, noTerrainYet());
@@ -287,20 +267,43 @@ void MorvaneWindow::generatePreviewTerrain() {
     if (!m_build)
         return;
     Build& b = *m_build;
-    if (!b.driver->generatePreviewTerrain())
+    const int size = b.state.finalStage.terrainSize();
+    if (size >= 1) {
+        // A refused size keeps the far plane of the terrain on show; 0 would
+        // leave nothing to see.
+        b.gl->setFarPlane(farPlaneFor(size));
+        if (b.gl->customTerrain()) {
+            b.gl->discardCustomTerrain();
+            b.state.customTerrainLoaded = false;
+            // Nothing to draw until the new arrays exist.
+            b.state.terrainExists = false;
+        }
+    }
+    if (!b.driver->generatePreviewTerrain() || !m_build)
         return;
     WindowWidgets& w = b.w;
-    for (int tab : {kPopulateTab, kCreateTab}) {
-        w.mainController->setTabEnabled(tab, true);
-        w.mainController->setTabToolTip(tab, QString());
-    }
-    w.mainController->setCurrentIndex(kPopulateTab);
+    openTerrainTabs();
+
+    // The viewport takes the new terrain.
     m_focusTerrainGL();
-    w.ecoInstances->setValue(std::max(1, b.state.finalStage.terrainSize() / 20));
-    showTerrainPicture(w.glFrame, b.paths.mapFile(QStringLiteral("TFFnoisePreview.jpg")));
+    if (b.viewport.useVBO)
+        b.gl->uploadTerrainBuffers();
+    morvane::resetView(b.gl->camera(), b.gl->navigation(), size, nullptr);
+    b.gl->updateGL();
+
+    w.ecoInstances->setValue(std::max(1, size / 20));
     // No props yet: the terrain's own triangles.
     w.triangleCounter->setText(QStringLiteral("triangles:") +
                                QString::number(b.state.terrain.indexCount() / 3));
+}
+
+void MorvaneWindow::openTerrainTabs() {
+    QTabWidget* controller = m_build->w.mainController;
+    for (int tab : {kPopulateTab, kCreateTab}) {
+        controller->setTabEnabled(tab, true);
+        controller->setTabToolTip(tab, QString());
+    }
+    controller->setCurrentIndex(kPopulateTab);
 }
 
 void MorvaneWindow::savePreset() {
@@ -391,7 +394,7 @@ void MorvaneWindow::resetMorvane() {
 
 void MorvaneWindow::m_focusTerrainGL() {
     if (m_build)
-        m_build->w.glFrame->setFocus(Qt::OtherFocusReason);
+        m_build->gl->setFocus(Qt::OtherFocusReason);
 }
 
 void MorvaneWindow::requestTeardown(Teardown kind) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewport/viewport_state.h"
+
 #include <QObject>
 #include <QString>
 
@@ -10,6 +12,8 @@ class QWidget;
 namespace morvane {
 
 class FileEventLog;
+class GLTerrain;
+struct PipelineState;
 class QtUserPrompts;
 class SeedSource;
 class UserPrompts;
@@ -41,6 +45,11 @@ class MorvaneWindow : public QObject {
     bool isOpen() const;
     // The top-level window `ecoWin`; null when closed.
     QWidget* window() const;
+    // What the open window works with; null when closed. For the host's
+    // scripts and for tests.
+    GLTerrain* viewport() const;
+    ViewportState* viewportState() const;
+    PipelineState* pipelineState() const;
 
   protected:
     // Closing `ecoWin` from its title bar asks like QUIT does.
@@ -63,6 +72,20 @@ class MorvaneWindow : public QObject {
     void resetMorvane();
     void m_focusTerrainGL();
 
+    // The viewport: mode buttons (the sender's name picks the mode), reset
+    // view, the buffer-object switch, custom OBJ terrains and the two pan
+    // sliders.
+    void setGLMode();
+    void resetView();
+    void setVBOState(int state);
+    void loadCustomTerrain();
+    void panVertical(int value);
+    void panVerticalValueChanged(int value);
+    void panVerticalReset();
+    void panHorizontal(int value);
+    void panHorizontalValueChanged(int value);
+    void panHorizontalReset();
+
   private:
     struct Build;
     enum class Teardown { None, Quit, Reset };
@@ -70,7 +93,14 @@ class MorvaneWindow : public QObject {
     UserPrompts& prompts();
     SeedSource& seeds();
     void buildWindow(Build& build);
+    // Start-up step 10: the viewport, its wheel timer and its tools.
+    void buildViewport(Build& build);
+    void switchMode(GLMode mode);
+    // Shows the picked item in the edit panel.
+    void showPickedItem(int itemNumber);
     void syncPanels();
+    // A terrain exists: POPULATE and CREATE open, POPULATE shown.
+    void openTerrainTabs();
     // QUIT and RESET after the question: at once, or once the long
     // operation that let the click through has ended.
     void requestTeardown(Teardown kind);

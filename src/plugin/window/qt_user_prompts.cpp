@@ -36,4 +36,10 @@ QString QtUserPrompts::askText(const QString& title, const QString& label, bool*
     return QInputDialog::getText(m_parent, title, label, QLineEdit::Normal, QString(), accepted);
 }
 
+double QtUserPrompts::askNumber(const QString& title, const QString& label, double value,
+                                double minimum, double maximum, int decimals, bool* accepted) {
+    return QInputDialog::getDouble(m_parent, title, label, value, minimum, maximum, decimals,
+                                   accepted);
+}
+
 } // namespace morvane

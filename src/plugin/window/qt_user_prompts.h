@@ -20,6 +20,8 @@ class QtUserPrompts : public UserPrompts {
     QString chooseOpenFile(const QString& title, const QString& folder,
                            const QString& filter) override;
     QString askText(const QString& title, const QString& label, bool* accepted) override;
+    double askNumber(const QString& title, const QString& label, double value, double minimum,
+                     double maximum, int decimals, bool* accepted) override;
 
   private:
     QPointer<QWidget> m_parent;

@@ -20,6 +20,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -28,10 +29,11 @@ namespace morvane {
 
 namespace {
 
-// The viewport frame and the room its pan sliders will take beside and
-// under it.
+// The viewport frame (the viewport over its tools) and the room the
+// vertical pan slider takes beside it.
 constexpr int kViewportSide = 760;
-constexpr int kViewportAreaSide = 766;
+constexpr int kViewportAreaWidth = 778;
+constexpr int kViewportAreaHeight = 760;
 // The bottom bar: one 21-pixel line at the foot of the frame.
 constexpr int kBottomBarY = kNominalHeight - 21;
 constexpr int kBottomButtonY = kNominalHeight - 19;
@@ -69,7 +71,7 @@ QPushButton* bottomButton(QWidget* parent, const QString& text, const char* name
 
 QWidget* viewportSlot(const char* name) {
     auto* slot = named(new QWidget, name);
-    slot->setFixedSize(kViewportAreaSide, kViewportAreaSide);
+    slot->setFixedSize(kViewportAreaWidth, kViewportAreaHeight);
     return slot;
 }
 
@@ -137,22 +139,17 @@ void buildWindowFrame(WindowWidgets& w, const QString& resourcesDir) {
 
     // Made after the controller so it is stacked above the pages.
     w.viewportArea = named(new QFrame(w.ecoFrame), "glViewportArea");
-    w.viewportArea->setFixedSize(kViewportAreaSide, kViewportAreaSide);
+    w.viewportArea->setFixedSize(kViewportAreaWidth, kViewportAreaHeight);
     w.glFrame = named(new QFrame(w.viewportArea), "glFrame");
     w.glFrame->setGeometry(0, 0, kViewportSide, kViewportSide);
-    w.glFrame->setFocusPolicy(Qt::StrongFocus);
     w.glFrame->setStyleSheet(
-        QStringLiteral("QFrame#glFrame { background-color:qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                       "stop:0 rgba(34,36,40,255), stop:1 rgba(18,18,20,255)); border:1px solid "
-                       "rgba(78,78,78,255); }"));
-    auto* hint = named(new QLabel(QStringLiteral("no terrain yet\n\npick a preset or shape the "
-                                                 "noise, then press TERRAFORM !"),
-                                  w.glFrame),
-                       "glPlaceholderLabel");
-    hint->setAlignment(Qt::AlignCenter);
-    hint->setGeometry(0, 0, kViewportSide, kViewportSide);
-    hint->setStyleSheet(QStringLiteral("* { color:rgba(120,120,120,255); font-size:15px; "
-                                       "background:transparent; }"));
+        QStringLiteral("QFrame#glFrame { background-color:rgba(40,40,40,255); border:none; }"));
+    // Placed and ranged with the viewport they move.
+    w.glVSlider = named(new QSlider(Qt::Vertical, w.viewportArea), "glVSlider");
+    w.glVSlider->setToolTip(QStringLiteral("drag to pan the view up or down"));
+    w.glHSlider = named(new QSlider(Qt::Horizontal, w.glFrame), "glHSlider");
+    w.glHSlider->setToolTip(QStringLiteral("drag to pan the view sideways"));
+    w.viewportArea->setStyleSheet(theme::panSliderStyle());
 
     // Bottom bar.
     auto* bar = named(new QFrame(w.ecoFrame), "bottomBar");

@@ -183,6 +183,40 @@ QPushButton#terraformButton:disabled {
     return sheet.arg(accent);
 }
 
+QString panSliderStyle() {
+    QString sheet = QStringLiteral(R"(
+QSlider#glVSlider, QSlider#glHSlider {
+    background: transparent;
+}
+QSlider#glVSlider::groove:vertical {
+    width: 4px;
+    background: rgba(24,24,24,255);
+    border-radius: 2px;
+}
+QSlider#glHSlider::groove:horizontal {
+    height: 4px;
+    background: rgba(24,24,24,255);
+    border-radius: 2px;
+}
+QSlider#glVSlider::handle:vertical {
+    height: 22px;
+    margin: 0 -5px;
+    background: %1;
+    border-radius: 3px;
+}
+QSlider#glHSlider::handle:horizontal {
+    width: 22px;
+    margin: -5px 0;
+    background: %1;
+    border-radius: 3px;
+}
+QSlider#glVSlider::handle:hover, QSlider#glHSlider::handle:hover {
+    background: rgba(255,212,70,255);
+}
+)");
+    return sheet.arg(style::rgba(style::kAccent));
+}
+
 QString busyOverlayStyle() {
     return QStringLiteral("* { padding:16px; background-color:rgba(50,50,50,200); "
                           "border-width: 1px; border-style: solid; "

@@ -13,6 +13,10 @@ QPalette windowPalette();
 // their colours in sheets of their own; the shape comes from here.
 QString windowStyleSheet();
 
+// The two pan sliders beside and under the viewport: a thin groove with a
+// handle that stands out from it.
+QString panSliderStyle();
+
 QString busyOverlayStyle();
 QString statusLineStyle();
 QString autoButtonStyle(bool automaticMode);

@@ -9,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QSlider;
 class QSpinBox;
 class QTabWidget;
 class QWidget;
@@ -37,8 +38,12 @@ struct WindowWidgets {
     // Where the viewport area sits on the TERRAFORM, POPULATE and CREATE pages.
     QWidget* viewportSlots[3] = {};
 
+    // The viewport area: glFrame holds the 3D viewport and its tools, the
+    // pan sliders run along the viewport's right and bottom edges.
     QFrame* viewportArea = nullptr;
     QFrame* glFrame = nullptr;
+    QSlider* glVSlider = nullptr;
+    QSlider* glHSlider = nullptr;
 
     QLabel* statusLine = nullptr;
     QLabel* triangleCounter = nullptr;

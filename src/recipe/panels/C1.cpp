@@ -6,7 +6,7 @@
 #include "pipeline/pipeline_state.h"
 #include "recipe/control_visibility.h"
 #include "recipe/node_types.h"
-#include "recipe/panels/final_stage_widgets.h"
+#include "recipe/panels/panel_widgets.h"
 #include "recipe/recipe_keys.h"
 
 #include <QComboBox>

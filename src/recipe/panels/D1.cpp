@@ -6,7 +6,8 @@
 #include "recipe/node_types.h"
 #include "recipe/panels/deformer_presets.h"
 #include "recipe/panels/input_card.h"
-#include "recipe/panels/input_spin_box.h"
+#include "recipe/panels/panel_widgets.h"
+#include "recipe/panels/commit_spin_box.h"
 #include "recipe/recipe_keys.h"
 
 #include <QComboBox>
@@ -202,7 +203,7 @@ void D1::syncFromRecipe() {
 }
 
 void D1::showPreview(const QString& pictureFile) {
-    card::showPicture(m_w->preview, pictureFile);
+    panel::showPicture(m_w->preview, pictureFile);
 }
 
 QLabel* D1::previewLabel() const {

@@ -7,7 +7,7 @@
 #include "pipeline/pipeline_view.h"
 #include "recipe/control_visibility.h"
 #include "recipe/node_types.h"
-#include "recipe/panels/final_stage_widgets.h"
+#include "recipe/panels/panel_widgets.h"
 #include "recipe/panels/panel_style.h"
 #include "recipe/recipe_keys.h"
 
@@ -89,7 +89,7 @@ struct FF::Widgets {
     QLabel* preview = nullptr;
     QToolButton* refresh = nullptr;
 
-    panel::CommitSpinBox* bounds = nullptr;
+    CommitSpinBox* bounds = nullptr;
     QLabel* boundsLabel = nullptr;
     panel::ValueSlider* hSlider = nullptr;
     panel::ValueSlider* vSlider = nullptr;
@@ -109,24 +109,24 @@ struct FF::Widgets {
     QLabel* azimuthLabel = nullptr;
     QLabel* elevationLabel = nullptr;
 
-    panel::CommitSpinBox* turbulenceFrequency = nullptr;
-    panel::CommitSpinBox* turbulencePower = nullptr;
-    panel::CommitSpinBox* turbulenceRoughness = nullptr;
+    CommitSpinBox* turbulenceFrequency = nullptr;
+    CommitSpinBox* turbulencePower = nullptr;
+    CommitSpinBox* turbulenceRoughness = nullptr;
     QPushButton* turbulenceSeed = nullptr;
 
     QComboBox* erosionType = nullptr;
-    panel::CommitSpinBox* iterations = nullptr;
-    panel::CommitSpinBox* rain = nullptr;
-    panel::CommitSpinBox* solubility = nullptr;
-    panel::CommitSpinBox* evaporation = nullptr;
-    panel::CommitSpinBox* capacity = nullptr;
+    CommitSpinBox* iterations = nullptr;
+    CommitSpinBox* rain = nullptr;
+    CommitSpinBox* solubility = nullptr;
+    CommitSpinBox* evaporation = nullptr;
+    CommitSpinBox* capacity = nullptr;
     QLabel* iterationsLabel = nullptr;
     std::array<QLabel*, 4> hydraulicLabels{};
 
     QSlider* terrainSize = nullptr;
     QLineEdit* terrainSizeText = nullptr;
-    panel::CommitSpinBox* heightLow = nullptr;
-    panel::CommitSpinBox* heightUp = nullptr;
+    CommitSpinBox* heightLow = nullptr;
+    CommitSpinBox* heightUp = nullptr;
 
     // The style the lists and labels show, and the gradient rows chosen
     // before the switch to height previews.
@@ -377,7 +377,7 @@ FF::FF(const PanelContext& context, PipelineView& view, QWidget* parent)
     erosion->addWidget(w.iterationsLabel, 0, 2);
     erosion->addWidget(w.iterations, 0, 3);
     struct Hydraulic {
-        panel::CommitSpinBox** spin;
+        CommitSpinBox** spin;
         const char* name;
         const char* key;
         const char* label;
@@ -456,7 +456,7 @@ FF::FF(const PanelContext& context, PipelineView& view, QWidget* parent)
 
     writes(w.bounds, valueChanged, &recipe.noiseSize);
     connect(w.bounds, valueChanged, this, &FF::setRefreshButton);
-    connect(w.bounds, &panel::CommitSpinBox::committed, this, qOverload<>(&FF::refreshNoise));
+    connect(w.bounds, &CommitSpinBox::committed, this, qOverload<>(&FF::refreshNoise));
     writes(w.hSlider, &QSlider::valueChanged, &recipe.startX);
     writes(w.vSlider, &QSlider::valueChanged, &recipe.startY);
     for (QSlider* slider : {w.hSlider, w.vSlider}) {
@@ -488,10 +488,10 @@ FF::FF(const PanelContext& context, PipelineView& view, QWidget* parent)
     writes(w.turbulenceFrequency, valueChanged, &recipe.turbulence.frequency);
     writes(w.turbulencePower, valueChanged, &recipe.turbulence.power);
     writes(w.turbulenceRoughness, valueChanged, &recipe.turbulence.roughness);
-    for (panel::CommitSpinBox* spin :
+    for (CommitSpinBox* spin :
          {w.turbulenceFrequency, w.turbulencePower, w.turbulenceRoughness}) {
         connect(spin, valueChanged, this, &FF::setRefreshButton);
-        connect(spin, &panel::CommitSpinBox::committed, this, qOverload<>(&FF::refreshNoise));
+        connect(spin, &CommitSpinBox::committed, this, qOverload<>(&FF::refreshNoise));
     }
     connect(w.turbulenceSeed, &QPushButton::released, this, &FF::FFReSeed);
 
@@ -504,7 +504,7 @@ FF::FF(const PanelContext& context, PipelineView& view, QWidget* parent)
     writes(w.solubility, valueChanged, &recipe.erosion.solubility);
     writes(w.evaporation, valueChanged, &recipe.erosion.evaporation);
     writes(w.capacity, valueChanged, &recipe.erosion.capacity);
-    for (panel::CommitSpinBox* spin :
+    for (CommitSpinBox* spin :
          {w.iterations, w.rain, w.solubility, w.evaporation, w.capacity})
         connect(spin, valueChanged, this, &FF::setRefreshButton);
 

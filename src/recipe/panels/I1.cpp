@@ -7,7 +7,8 @@
 #include "recipe/control_visibility.h"
 #include "recipe/node_types.h"
 #include "recipe/panels/input_card.h"
-#include "recipe/panels/input_spin_box.h"
+#include "recipe/panels/panel_widgets.h"
+#include "recipe/panels/commit_spin_box.h"
 #include "recipe/recipe_keys.h"
 
 #include <QCheckBox>
@@ -267,7 +268,7 @@ void I1::syncFromRecipe() {
 }
 
 void I1::showPreview(const QString& pictureFile) {
-    card::showPicture(m_w->preview, pictureFile);
+    panel::showPicture(m_w->preview, pictureFile);
 }
 
 QLabel* I1::previewLabel() const {

@@ -5,7 +5,6 @@
 #include <QAbstractSpinBox>
 #include <QBoxLayout>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
@@ -35,7 +34,7 @@ QString styleSheet(const QString& prefix) {
 #%1Panel QSlider { min-height: 14px; }
 #%1Panel QSlider::groove:horizontal { height: 4px; background: rgba(22,22,22,255);
                                       border-radius: 2px; }
-#%1Panel QSlider::sub-page:horizontal { background: %3; border-radius: 2px; }
+#%1Panel QSlider::sub-page:horizontal { background: %2; border-radius: 2px; }
 #%1Panel QSlider::handle:horizontal { background: rgba(210,210,210,255); width: 10px;
                                       margin: -4px 0; border-radius: 5px; }
 #%1Panel QSlider::handle:horizontal:hover { background: %2; }
@@ -113,19 +112,6 @@ QLabel* makePreview(const QString& prefix, QWidget* parent) {
     return preview;
 }
 
-void showPicture(QLabel* label, const QString& file) {
-    // QImageReader rather than QPixmap(file): the pixmap cache would serve
-    // the previous picture of a file rewritten under the same name.
-    QImageReader reader(file);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        label->clear();
-        return;
-    }
-    const QSize inner = label->contentsRect().size();
-    label->setPixmap(
-        QPixmap::fromImage(picture.scaled(inner, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-}
 
 QLabel* makeFormLabel(const QString& objectName, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

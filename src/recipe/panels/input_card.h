@@ -31,10 +31,6 @@ void applyPalette(QWidget* panel);
 
 QLabel* makeTitle(const QString& prefix, const QString& text, QWidget* parent);
 QLabel* makePreview(const QString& prefix, QWidget* parent);
-// Shows a picture scaled smoothly into the label. The file is read afresh
-// each time (the maps are rewritten under the same names); a missing or
-// unreadable file clears the label.
-void showPicture(QLabel* label, const QString& file);
 
 QLabel* makeFormLabel(const QString& objectName, const QString& text, QWidget* parent);
 

@@ -1,11 +1,11 @@
-#include "recipe/panels/final_stage_widgets.h"
+#include "recipe/panels/panel_widgets.h"
 
 #include "recipe/panels/panel_style.h"
 #include "recipe/recipe_keys.h"
 
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QSpinBox>
 
@@ -101,8 +101,9 @@ QLabel* sectionHeader(const QString& text, const QString& objectName, QWidget* p
 QLabel* cardTitle(const QString& text, const QString& objectName, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(objectName);
-    label->setStyleSheet(QStringLiteral("* { color: rgba(235,235,235,255); font-size: 11px;"
-                                        " font-weight: bold; letter-spacing: 2px; }"));
+    // The same title look as the input and deformer cards.
+    label->setStyleSheet(QStringLiteral("* { color: ") + style::rgba(style::kAccent) +
+                         QStringLiteral("; font-size: 11px; font-weight: bold; }"));
     return label;
 }
 
@@ -176,35 +177,20 @@ QLabel* makePreviewLabel(const QString& objectName, int side, QWidget* parent) {
 }
 
 void showPicture(QLabel* label, const QString& pictureFile) {
-    const QPixmap picture(pictureFile);
+    // QImageReader rather than QPixmap(file): the pixmap cache would serve
+    // the previous picture of a file rewritten under the same name within
+    // the same second.
+    QImageReader reader(pictureFile);
+    const QImage picture = reader.read();
     if (picture.isNull()) {
         label->clear();
         return;
     }
     // The border of the label's style takes a pixel on each side.
     const QSize room = label->contentsRect().size();
-    label->setPixmap(picture.scaled(room.isEmpty() ? label->size() : room, Qt::IgnoreAspectRatio,
-                                    Qt::SmoothTransformation));
-}
-
-CommitSpinBox::CommitSpinBox(QWidget* parent) : QSpinBox(parent) {
-    connect(this, QOverload<int>::of(&QSpinBox::valueChanged), this, [this] { m_changed = true; });
-    connect(this, &QAbstractSpinBox::editingFinished, this, &CommitSpinBox::commitIfChanged);
-}
-
-void CommitSpinBox::mouseReleaseEvent(QMouseEvent* event) {
-    // The arrow buttons are drawn by the spin box itself (clicks into the
-    // text go to its line edit); the base class stops the auto-repeat.
-    QSpinBox::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        commitIfChanged();
-}
-
-void CommitSpinBox::commitIfChanged() {
-    if (!m_changed)
-        return;
-    m_changed = false;
-    emit committed();
+    label->setPixmap(QPixmap::fromImage(picture.scaled(room.isEmpty() ? label->size() : room,
+                                                       Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation)));
 }
 
 } // namespace morvane::panel

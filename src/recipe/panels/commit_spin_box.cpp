@@ -1,4 +1,4 @@
-#include "recipe/panels/input_spin_box.h"
+#include "recipe/panels/commit_spin_box.h"
 
 #include <QMouseEvent>
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QObject>
+#include "recipe/panels/commit_spin_box.h"
+
 #include <QSlider>
-#include <QSpinBox>
 #include <QString>
 
 class QLabel;
-class QMouseEvent;
 class QWidget;
 
 namespace morvane {
 
 struct RecipeKey;
 
-// Building blocks of the combiner and final-stage cards: the dark card
+// Building blocks of the node cards: the dark card
 // style, small form labels, sliders with a read-out, spin boxes ranged from
 // the recipe keys, preview pictures, and the "button released" of a spin box.
 namespace panel {
@@ -56,28 +55,6 @@ struct SliderRow {
 // is named `objectName` + "Row".
 SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWidget* parent);
 SliderRow makeSliderRow(const QString& objectName, const RecipeKey& key, QWidget* parent);
-
-// A spin box has no "released": this one turns a click on its arrow
-// buttons (on mouse release, after auto-repeat stopped) and Enter or
-// leaving the field into `committed()`, but only when the value changed
-// since the last commit, so a click into the text or a focus change alone
-// does not re-evaluate.
-class CommitSpinBox : public QSpinBox {
-    Q_OBJECT
-  public:
-    explicit CommitSpinBox(QWidget* parent);
-
-  signals:
-    void committed();
-
-  protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-  private:
-    void commitIfChanged();
-
-    bool m_changed = false;
-};
 
 CommitSpinBox* makeSpinBox(const QString& objectName, int minimum, int maximum, QWidget* parent);
 CommitSpinBox* makeSpinBox(const QString& objectName, const RecipeKey& key, QWidget* parent);

@@ -1,0 +1,152 @@
+// Frame time of the viewport on the full 512 x 512 terrain (522242
+// triangles): one paintGL plus glFinish, drawn from client arrays, from the
+// buffer objects, and as the decimated proxy drawn while the camera moves.
+// Needs a display:
+//   xvfb-run -a -s "-screen 0 1600x1200x24" build/release/bench/viewport_bench
+
+#include "common/event_log.h"
+#include "common/progress_sink.h"
+#include "common/user_prompts.h"
+#include "noise/generator_variants.h"
+#include "noise/noise_map_builder.h"
+#include "pipeline/pipeline_paths.h"
+#include "pipeline/pipeline_state.h"
+#include "pipeline/terrain_arrays.h"
+#include "viewport/gl_terrain.h"
+#include "viewport/viewport_state.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QGLFormat>
+
+#include <GL/gl.h>
+
+#include <memory>
+
+namespace {
+
+using namespace morvane;
+
+constexpr int kSide = 512;
+constexpr int kTerrainSize = 100;
+
+struct SilentPrompts : UserPrompts {
+    void warn(const QString&, const QString&) override {}
+    bool askYesCancel(const QString&, const QString&) override { return false; }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
+    QString askText(const QString&, const QString&, bool* accepted) override {
+        if (accepted)
+            *accepted = false;
+        return QString();
+    }
+    double askNumber(const QString&, const QString&, double value, double, double, int,
+                     bool* accepted) override {
+        if (accepted)
+            *accepted = false;
+        return value;
+    }
+};
+
+// paintGL is what the redraw timer runs; the benchmark calls it directly.
+class BenchViewport : public GLTerrain {
+  public:
+    using GLTerrain::GLTerrain;
+    void drawFrame() {
+        makeCurrent();
+        paintGL();
+        glFinish();
+    }
+};
+
+struct Scene {
+    PipelineState pipeline;
+    ViewportState viewport;
+    SilentPrompts prompts;
+    NullProgressSink progress;
+    NullEventLog log;
+    PipelinePaths paths;
+    std::unique_ptr<BenchViewport> view;
+
+    Scene() {
+        module::Perlin perlin;
+        perlin.SetOctaveCount(8);
+        noise::utils::NoiseMap map;
+        noise::utils::NoiseMapBuilderPlane builder;
+        builder.SetSourceModule(perlin);
+        builder.SetDestNoiseMap(map);
+        builder.SetDestSize(kSide, kSide);
+        builder.SetBounds(0.0, 4.0, 0.0, 4.0);
+        builder.Build();
+        TerrainBuildParams params;
+        params.terrainSize = kTerrainSize;
+        params.heightLow = 0;
+        params.heightUp = 15;
+        pipeline.terrain = buildTerrainArrays(map, params, log);
+        pipeline.decimatedTerrain = buildDecimatedTerrainArrays(map, params, log);
+        pipeline.terrainExists = true;
+        pipeline.finalStage.terrainSizeText = QString::number(kTerrainSize);
+        viewport.mode = GLMode::Edit;
+        paths.pluginDir = QStringLiteral(MORVANE_PX_DIR); // the shaders are linked
+
+        QGLFormat format;
+        format.setDoubleBuffer(true);
+        format.setDepthBufferSize(24);
+        format.setSwapInterval(0);
+        view = std::make_unique<BenchViewport>(
+            format, ViewportContext{pipeline, viewport, prompts, progress, log, paths});
+        view->show();
+        QApplication::processEvents();
+        view->setFarPlane(farPlaneFor(kTerrainSize));
+        // The view a terrain build leaves: the whole terrain, from above.
+        resetView(view->camera(), view->navigation(), kTerrainSize, nullptr);
+        view->uploadTerrainBuffers();
+        view->drawFrame(); // copies the navigation into the camera
+    }
+};
+
+Scene& scene() {
+    static Scene shared;
+    return shared;
+}
+
+void drawFrames(benchmark::State& state, bool buffers, bool proxy) {
+    Scene& s = scene();
+    s.viewport.useVBO = buffers;
+    s.viewport.proxyActive = proxy;
+    for (auto _ : state)
+        s.view->drawFrame();
+    const TerrainArrays& drawn = proxy ? s.pipeline.decimatedTerrain : s.pipeline.terrain;
+    state.counters["triangles"] = double(drawn.indexCount() / 3);
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_FrameClientArrays(benchmark::State& state) {
+    drawFrames(state, false, false);
+}
+void BM_FrameBufferObjects(benchmark::State& state) {
+    drawFrames(state, true, false);
+}
+void BM_FrameProxy(benchmark::State& state) {
+    drawFrames(state, false, true);
+}
+
+} // namespace
+
+BENCHMARK(BM_FrameClientArrays)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FrameBufferObjects)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FrameProxy)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    scene().view.reset();
+    return 0;
+}

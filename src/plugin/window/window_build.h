@@ -1,0 +1,52 @@
+#pragma once
+
+#include "pipeline/erosion.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/pipeline_paths.h"
+#include "pipeline/pipeline_state.h"
+#include "plugin/window/morvane_folders.h"
+#include "plugin/window/morvane_window.h"
+#include "plugin/window/panel_pipeline_view.h"
+#include "plugin/window/viewport_pan.h"
+#include "plugin/window/viewport_tools.h"
+#include "plugin/window/window_progress.h"
+#include "plugin/window/window_widgets.h"
+#include "viewport/viewport_state.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QTimer;
+
+namespace morvane {
+
+class GLTerrain;
+class ViewportDock;
+
+// Everything one window build owns. The window goes first when a build is
+// destroyed: the panels refer to the driver and the state, the viewport to
+// the state and the viewport state.
+struct MorvaneWindow::Build {
+    MorvaneFolders folders;
+    PipelinePaths paths;
+    PipelineState state;
+    ViewportState viewport;
+    WindowProgress progress;
+    PanelPipelineView view;
+    std::unique_ptr<TerrainErosion> eroder;
+    std::unique_ptr<GenerationDriver> driver;
+    WindowWidgets w;
+    ViewportTools tools;
+    ViewportDock* dock = nullptr; // child of the window
+    GLTerrain* gl = nullptr;      // child of glFrame for the life of the build
+    QTimer* wheelTimer = nullptr; // child of the viewport
+    int depthBufferBits = 24;     // what the viewport asks for
+    PanSliderMemory panVertical;
+    PanSliderMemory panHorizontal;
+    std::unique_ptr<QWidget> window;
+
+    ~Build() { window.reset(); }
+};
+
+} // namespace morvane

@@ -1,0 +1,624 @@
+#include "gui/gui_fixture.h"
+
+#include "pipeline/terrain_arrays.h"
+#include "props/obj_model.h"
+#include "props/prop_display_lists.h"
+#include "viewport/gl_terrain.h"
+#include "viewport/viewport_state.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGLShaderProgram>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <memory>
+
+namespace morvane::testing {
+namespace {
+
+const QRgb kSky = qRgb(192, 220, 252);
+constexpr int kCentreX = 380;
+constexpr int kCentreY = 280;
+constexpr int kSize = 100;         // terrain size
+constexpr float kHeightUp = 20.0f; // the slope rises from 0 to this along +x
+
+// Heights of the slope terrain: y grows linearly with x.
+float slopeHeight(double x) {
+    return float((x + kSize / 2.0) / kSize * kHeightUp);
+}
+
+int differingPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                ++count;
+    return count;
+}
+
+class GLTerrainTest : public PanelFixture {
+  protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        viewPaths = paths;
+        viewPaths.pluginDir = QStringLiteral(MORVANE_PX_DIR);
+        state.finalStage.terrainSizeText = QString::number(kSize);
+    }
+    void TearDown() override {
+        container.reset();
+        PanelFixture::TearDown();
+    }
+
+    // The full and decimated sets of a terrain sloping up along +x, white
+    // (no texture picture).
+    void buildSlope() {
+        noise::utils::NoiseMap map(512, 512);
+        for (int y = 0; y < 512; ++y)
+            for (int x = 0; x < 512; ++x)
+                map.SetValue(x, y, float(x));
+        TerrainBuildParams params;
+        params.terrainSize = kSize;
+        params.heightLow = 0;
+        params.heightUp = int(kHeightUp);
+        state.terrain = buildTerrainArrays(map, params, log);
+        state.decimatedTerrain = buildDecimatedTerrainArrays(map, params, log);
+        state.terrainExists = true;
+    }
+
+    // The viewport in a window beside a line edit that can take the focus.
+    GLTerrain& show() {
+        container = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(container.get());
+        other = new QLineEdit(container.get());
+        layout->addWidget(other);
+        QGLFormat format;
+        format.setDoubleBuffer(true);
+        format.setDepthBufferSize(24);
+        view = new GLTerrain(format,
+                             ViewportContext{state, viewport, prompts, progress, log, viewPaths},
+                             container.get());
+        layout->addWidget(view);
+        container->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(container.get()));
+        return *view;
+    }
+
+    // Straight down onto the terrain from `distance`: world +x to the right,
+    // world +z downwards on the screen.
+    void lookDown(double distance) {
+        view->camera().yaw = 0.0f;
+        view->camera().pitch = 90.0f;
+        view->camera().roll = 0.0f;
+        view->navigation() = NavigationPosition{0.0, 0.0, distance};
+        view->camera().position = {0.0f, 0.0f, float(distance)};
+    }
+
+    QImage frame() {
+        view->updateGL();
+        return view->grabFrameBuffer();
+    }
+
+    void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pos, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+    void key(QEvent::Type type, int code) {
+        QKeyEvent event(type, code, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+    void wheel(int delta) {
+        QWheelEvent event(QPointF(kCentreX, kCentreY), QPointF(kCentreX, kCentreY), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &event);
+    }
+
+    // A cube of side 2 around the origin as prop slot 1.
+    void compileCube() {
+        const QString file = root() + "/cube.obj";
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("v -1 -1 -1\nv 1 -1 -1\nv 1 1 -1\nv -1 1 -1\n"
+                  "v -1 -1 1\nv 1 -1 1\nv 1 1 1\nv -1 1 1\n"
+                  "f 1 4 3 2\nf 5 6 7 8\nf 1 5 8 4\nf 2 3 7 6\nf 4 8 7 3\nf 1 2 6 5\n");
+        out.close();
+        ObjFacts facts;
+        QStringList console;
+        view->makeCurrent();
+        ASSERT_TRUE(view->propLists().compile(1, {file}, facts, prompts, console));
+    }
+    void addItem(float y) {
+        ItemRecord item;
+        item.position = {0.0f, y, 0.0f};
+        item.modelSlot = 1;
+        item.boxMin = {-1.0f, -1.0f, -1.0f};
+        item.boxMax = {1.0f, 1.0f, 1.0f};
+        viewport.items.push_back(item);
+    }
+    QStringList statusTexts() const {
+        QStringList texts;
+        for (const QString& event : progress.events)
+            if (event.startsWith("status:"))
+                texts << event.mid(7);
+        return texts;
+    }
+    QString writeImage(const QString& name, QColor colour, int width) {
+        QImage image(width, 16, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString file = root() + "/" + name;
+        EXPECT_TRUE(image.save(file));
+        return file;
+    }
+
+    PipelinePaths viewPaths;
+    ViewportState viewport;
+    std::unique_ptr<QWidget> container;
+    QLineEdit* other = nullptr;
+    GLTerrain* view = nullptr;
+};
+
+TEST_F(GLTerrainTest, WidgetSetUpAndShippedShadersLink) {
+    GLTerrain& terrain = show();
+    EXPECT_EQ(terrain.size(), QSize(760, 560));
+    EXPECT_EQ(terrain.minimumSize(), terrain.maximumSize());
+    EXPECT_EQ(terrain.sizeHint(), QSize(760, 560));
+    EXPECT_EQ(terrain.focusPolicy(), Qt::StrongFocus);
+    EXPECT_TRUE(terrain.hasMouseTracking());
+    EXPECT_EQ(terrain.lastImageFolder(), paths.dataDir);
+
+    terrain.makeCurrent();
+    QGLShaderProgram program(terrain.context());
+    EXPECT_TRUE(program.addShaderFromSourceFile(
+        QGLShader::Vertex, QStringLiteral(MORVANE_PX_DIR "/shaders/terrain.vert")));
+    EXPECT_TRUE(program.addShaderFromSourceFile(
+        QGLShader::Fragment, QStringLiteral(MORVANE_PX_DIR "/shaders/terrain.frag")));
+    EXPECT_TRUE(program.link()) << program.log().toStdString();
+}
+
+TEST_F(GLTerrainTest, WithoutTerrainOnlySkyAndGizmoAreDrawn) {
+    show();
+    lookDown(150.0);
+    const QImage empty = frame();
+    int gizmoPixels = 0;
+    for (int y = 0; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            if (empty.pixel(x, y) != kSky) {
+                // The gizmo sits in the lower left corner.
+                ASSERT_TRUE(x > 90 && x < 180 && y > 470) << x << "," << y;
+                ++gizmoPixels;
+            }
+    EXPECT_GT(gizmoPixels, 20);
+
+    buildSlope();
+    const QImage withTerrain = frame();
+    EXPECT_NE(withTerrain.pixel(kCentreX, kCentreY), kSky);
+    EXPECT_EQ(withTerrain.pixel(5, 5), kSky); // beyond the terrain's edge
+
+    viewport.mode = GLMode::SkyDome;
+    EXPECT_EQ(frame().pixel(kCentreX, kCentreY), kSky);
+
+    // The prop's thumbnail shows in the lower right corner in PAINT mode only.
+    QImage thumbnail(8, 8, QImage::Format_RGB32);
+    thumbnail.fill(Qt::blue);
+    view->setPropThumbnail(thumbnail);
+    viewport.currentPropPath = "rock.pp2";
+    EXPECT_EQ(frame().pixel(640, 540), kSky);
+    viewport.mode = GLMode::Paint;
+    EXPECT_EQ(frame().pixel(640, 540), qRgb(0, 0, 255));
+    viewport.currentPropPath.clear();
+    EXPECT_EQ(frame().pixel(640, 540), kSky);
+}
+
+TEST_F(GLTerrainTest, ClientArraysBufferObjectsAndProxyDrawTheirOwnArrays) {
+    buildSlope();
+    show();
+    lookDown(150.0);
+    viewport.useVBO = false;
+    const QImage client = frame();
+    viewport.useVBO = true;
+    const QImage buffers = frame();
+    EXPECT_EQ(differingPixels(client, buffers), 0);
+
+    // The buffers draw what was uploaded, not the arrays as they are now.
+    std::fill(state.terrain.terrainColors.begin(), state.terrain.terrainColors.end(), 0.0f);
+    EXPECT_EQ(differingPixels(frame(), buffers), 0);
+    view->uploadTerrainBuffers();
+    const QImage black = frame();
+    EXPECT_LT(qRed(black.pixel(kCentreX, kCentreY)), 80);
+
+    // The proxy draws the decimated set, still white.
+    viewport.proxyActive = true;
+    const QImage proxy = frame();
+    EXPECT_GT(qRed(proxy.pixel(kCentreX, kCentreY)), 120);
+    EXPECT_GT(differingPixels(proxy, black), 10000);
+}
+
+// A terrain built before the context exists is uploaded when it is set up,
+// and a larger one later grows the buffers.
+TEST_F(GLTerrainTest, BuffersFollowTerrainsBuiltBeforeAndAfterSetUp) {
+    buildSlope();
+    TerrainArrays full = std::move(state.terrain);
+    state.terrain = state.decimatedTerrain; // 128 x 128
+    show();
+    lookDown(150.0);
+    const QImage small = frame();
+    view->makeCurrent();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    viewport.useVBO = false;
+    EXPECT_EQ(differingPixels(small, frame()), 0);
+
+    viewport.useVBO = true;
+    state.terrain = std::move(full);
+    view->uploadTerrainBuffers();
+    view->makeCurrent();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    // Deformation re-uploads positions and normals only.
+    for (std::size_t i = 1; i < state.terrain.vertices.size(); i += 3)
+        state.terrain.vertices[i] -= 30.0f;
+    view->uploadPositionsAndNormals();
+    view->makeCurrent();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    const QImage large = frame();
+    viewport.useVBO = false;
+    EXPECT_EQ(differingPixels(large, frame()), 0);
+    EXPECT_GT(differingPixels(large, small), 1000); // the sunk terrain looks smaller
+}
+
+TEST_F(GLTerrainTest, PickingInEditModeSelectsTheNearestItem) {
+    buildSlope();
+    show();
+    lookDown(150.0);
+    compileCube();
+    viewport.mode = GLMode::Edit;
+    addItem(40.0f); // nearer to the camera
+    addItem(30.0f);
+    QSignalSpy picked(view, &GLTerrain::itemPicked);
+    QSignalSpy cleared(view, &GLTerrain::selectionCleared);
+
+    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
+    EXPECT_EQ(viewport.selectedItem, 1);
+    // Drawn last now, the selected item is still the nearer one.
+    std::swap(viewport.items[0], viewport.items[1]);
+    viewport.selectedItem = -1;
+    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
+    EXPECT_EQ(viewport.selectedItem, 2);
+    ASSERT_EQ(picked.count(), 2);
+    EXPECT_EQ(picked.at(1).at(0).toInt(), 2);
+    EXPECT_EQ(statusTexts().last(), "picked object #2");
+
+    // Nothing under the cursor deselects, and so does a hit outside EDIT.
+    EXPECT_EQ(view->pick(5, 5), 0);
+    EXPECT_EQ(viewport.selectedItem, -1);
+    EXPECT_EQ(statusTexts().last(), "");
+    viewport.selectedItem = 1;
+    viewport.mode = GLMode::Paint;
+    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
+    EXPECT_EQ(viewport.selectedItem, -1);
+    EXPECT_EQ(cleared.count(), 2);
+
+    // The proxy's bounding boxes are picked like the models.
+    viewport.mode = GLMode::Edit;
+    viewport.proxyActive = true;
+    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
+    EXPECT_EQ(viewport.selectedItem, 2);
+}
+
+TEST_F(GLTerrainTest, MoreThanSixteenHitsOverflowAndDeselect) {
+    buildSlope();
+    show();
+    lookDown(150.0);
+    compileCube();
+    viewport.mode = GLMode::Edit;
+    for (int i = 0; i < 16; ++i)
+        addItem(2.0f * float(i));
+    EXPECT_EQ(view->pick(kCentreX, kCentreY), 16);
+    EXPECT_EQ(viewport.selectedItem, 16); // the highest
+    addItem(-10.0f);
+    EXPECT_LT(view->pick(kCentreX, kCentreY), 0);
+    EXPECT_EQ(viewport.selectedItem, -1);
+}
+
+TEST_F(GLTerrainTest, WheelKeysAndAltDragMoveTheCamera) {
+    buildSlope();
+    show();
+    view->setCameraSpeed(3.0f);
+    view->navigation() = NavigationPosition{0.0, 0.0, 200.0};
+
+    wheel(120); // 120 x 0.1 x 100 / 100
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 212.0);
+    wheel(-1); // truncates to 0, still one unit
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 211.0);
+    key(QEvent::KeyPress, Qt::Key_Shift);
+    wheel(-120);
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 91.0);
+    key(QEvent::KeyRelease, Qt::Key_Shift);
+    key(QEvent::KeyPress, Qt::Key_PageUp);
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 81.0);
+    key(QEvent::KeyPress, Qt::Key_PageDown);
+    key(QEvent::KeyPress, Qt::Key_PageDown);
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 101.0);
+
+    // Alt: one pixel or a hundred turn by the speed; right button pans.
+    key(QEvent::KeyPress, Qt::Key_Alt);
+    mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
+    mouse(QEvent::MouseMove, {101, 100}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
+    mouse(QEvent::MouseMove, {201, 200}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 6.0f);
+    EXPECT_FLOAT_EQ(view->camera().pitch, 3.0f);
+    mouse(QEvent::MouseMove, {190, 200}, Qt::NoButton, Qt::RightButton);
+    EXPECT_DOUBLE_EQ(view->navigation().panX, 100.0 / 200.0 * 3.0);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 6.0f);
+    key(QEvent::KeyRelease, Qt::Key_Alt);
+    mouse(QEvent::MouseMove, {250, 250}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 6.0f);
+}
+
+TEST_F(GLTerrainTest, ProxyFollowsWheelAndAltAndFocusReturnsOnTheFirstTick) {
+    buildSlope();
+    show();
+    QSignalSpy option(view, &GLTerrain::boundingAllChanged);
+    wheel(120);
+    EXPECT_FALSE(viewport.proxyActive); // option off
+    view->switchBoundingAll();
+    ASSERT_EQ(option.count(), 1);
+    EXPECT_TRUE(option.at(0).at(0).toBool());
+    wheel(120);
+    EXPECT_TRUE(viewport.proxyActive);
+
+    other->setFocus();
+    view->wheelTimeout();
+    EXPECT_FALSE(viewport.proxyActive);
+    EXPECT_EQ(container->focusWidget(), view);
+    other->setFocus();
+    view->wheelTimeout(); // tick 1: focus stays where the user put it
+    EXPECT_EQ(container->focusWidget(), other);
+
+    key(QEvent::KeyPress, Qt::Key_Alt);
+    EXPECT_TRUE(viewport.proxyActive);
+    view->wheelTimeout();
+    EXPECT_TRUE(viewport.proxyActive); // held while Alt is down
+    key(QEvent::KeyRelease, Qt::Key_Alt);
+    view->wheelTimeout();
+    EXPECT_FALSE(viewport.proxyActive);
+}
+
+TEST_F(GLTerrainTest, LeftPressAndDragRaiseTheModesHooks) {
+    show();
+    QSignalSpy paint(view, &GLTerrain::paintRequested);
+    QSignalSpy deform(view, &GLTerrain::deformRequested);
+    QSignalSpy move(view, &GLTerrain::moveSelectedItemRequested);
+    QSignalSpy remove(view, &GLTerrain::deleteCurrentObjectRequested);
+    QSignalSpy entered(view, &GLTerrain::mouseEnteredViewport);
+    viewport.mode = GLMode::Paint;
+    viewport.currentPropPath = "rock.pp2";
+
+    // Without a terrain a press only marks the button.
+    mouse(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(viewport.mouseDown);
+    EXPECT_EQ(paint.count(), 0);
+    mouse(QEvent::MouseButtonRelease, {10, 20}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(viewport.mouseDown);
+
+    buildSlope();
+    mouse(QEvent::MouseButtonPress, {10, 20}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(paint.count(), 0);
+    mouse(QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton);
+    key(QEvent::KeyPress, Qt::Key_Shift);
+    mouse(QEvent::MouseButtonPress, {11, 21}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {12, 22}, Qt::NoButton, Qt::LeftButton);
+    ASSERT_EQ(paint.count(), 3);
+    EXPECT_EQ(paint.at(0), (QList<QVariant>{10, 20, false}));
+    EXPECT_EQ(paint.at(1), (QList<QVariant>{11, 21, true}));
+    EXPECT_EQ(paint.at(2), (QList<QVariant>{12, 22, false})); // a drag places single items
+
+    // Several instances at once are refused on an OBJ terrain.
+    state.customTerrainLoaded = true;
+    mouse(QEvent::MouseButtonPress, {13, 23}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(paint.count(), 3);
+    EXPECT_FALSE(viewport.shiftHeld);
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0],
+              std::make_pair(QString("Error"),
+                             QString("Multiple instances deployment is not allowed with custom "
+                                     ".obj files!")));
+
+    viewport.mode = GLMode::Terrain;
+    mouse(QEvent::MouseButtonPress, {14, 24}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(deform.count(), 0); // no sculpting of an OBJ terrain
+    state.customTerrainLoaded = false;
+    mouse(QEvent::MouseButtonPress, {14, 24}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {15, 25}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(deform.count(), 2);
+
+    viewport.mode = GLMode::Edit;
+    viewport.selectedItem = 1;
+    viewport.items.resize(1);
+    mouse(QEvent::MouseMove, {16, 26}, Qt::NoButton, Qt::LeftButton);
+    ASSERT_EQ(move.count(), 1);
+    EXPECT_EQ(move.at(0), (QList<QVariant>{16, 26}));
+    mouse(QEvent::MouseButtonRelease, {16, 26}, Qt::LeftButton, Qt::NoButton);
+    mouse(QEvent::MouseMove, {17, 27}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(move.count(), 1);
+    EXPECT_EQ(entered.count(), 4);
+
+    key(QEvent::KeyPress, Qt::Key_Delete);
+    EXPECT_EQ(remove.count(), 1);
+}
+
+TEST_F(GLTerrainTest, BrushCentreLandsOnTheSurfaceAndStaysOffIt) {
+    buildSlope();
+    show();
+    lookDown(150.0);
+    viewport.mode = GLMode::Edit;
+    viewport.brushDiameter = 20.0f;
+    viewport.brushCentre = {0.0f, slopeHeight(0.0), 0.0f};
+    const QImage withoutBrush = frame();
+    viewport.mode = GLMode::Terrain;
+    const QImage withBrush = frame();
+    EXPECT_GT(qGreen(withBrush.pixel(kCentreX, kCentreY)) -
+                  qRed(withBrush.pixel(kCentreX, kCentreY)),
+              qGreen(withoutBrush.pixel(kCentreX, kCentreY)) -
+                  qRed(withoutBrush.pixel(kCentreX, kCentreY)) + 10);
+
+    const QPoint right(kCentreX + 100, kCentreY + 50);
+    mouse(QEvent::MouseMove, right, Qt::NoButton, Qt::NoButton);
+    const std::array<float, 3> centre = viewport.brushCentre;
+    EXPECT_GT(centre[0], 5.0f); // right of the middle
+    EXPECT_GT(centre[2], 2.0f); // below it on the screen
+    EXPECT_NEAR(centre[1], slopeHeight(centre[0]), 0.05f);
+
+    // Beyond the terrain the brush stays; so it does with Alt held.
+    mouse(QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(viewport.brushCentre, centre);
+    key(QEvent::KeyPress, Qt::Key_Alt);
+    mouse(QEvent::MouseMove, {kCentreX, kCentreY}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(viewport.brushCentre, centre);
+    key(QEvent::KeyRelease, Qt::Key_Alt);
+    view->updateBrushCentre(kCentreX, kCentreY);
+    EXPECT_NEAR(viewport.brushCentre[0], 0.0f, 0.3f);
+    EXPECT_NEAR(viewport.brushCentre[1], slopeHeight(viewport.brushCentre[0]), 0.05f);
+}
+
+TEST_F(GLTerrainTest, TextureDialogsLoadOrWarnAndKeepTheTexture) {
+    buildSlope();
+    show();
+    lookDown(150.0);
+    view->loadReferenceTerrainTexture();
+    view->loadMaskTerrainTexture();
+    ASSERT_EQ(prompts.warnings.size(), 2u);
+    EXPECT_EQ(prompts.warnings[1], std::make_pair(QString("Error"), QString("no image selected")));
+    EXPECT_EQ(prompts.fileDialogs[0], "Open image|" + paths.dataDir + "|Images (*.jpg *.bmp)");
+    EXPECT_FALSE(view->referenceTextureOn());
+
+    QSignalSpy referenceLoaded(view, &GLTerrain::referenceTextureLoaded);
+    prompts.files.push_back(writeImage("red.bmp", Qt::red, 32));
+    view->loadReferenceTerrainTexture();
+    EXPECT_EQ(referenceLoaded.count(), 1);
+    EXPECT_TRUE(view->referenceTextureOn());
+    EXPECT_EQ(statusTexts().last(), "reference texture loaded");
+    EXPECT_EQ(view->lastImageFolder(), root());
+    const QImage red = frame();
+    const QRgb redPixel = red.pixel(kCentreX, kCentreY);
+    EXPECT_GT(qRed(redPixel), 2 * qGreen(redPixel) + 40);
+
+    // Cancelled, or a file that is not an image: the red texture stays.
+    view->loadReferenceTerrainTexture();
+    EXPECT_EQ(prompts.warnings.size(), 3u);
+    QFile broken(root() + "/broken.jpg");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    prompts.files.push_back(broken.fileName());
+    view->loadReferenceTerrainTexture();
+    EXPECT_NE(statusTexts().last(), "reference texture loaded");
+    EXPECT_EQ(referenceLoaded.count(), 1);
+    EXPECT_EQ(differingPixels(frame(), red), 0);
+
+    // The buffer objects show the texture too.
+    viewport.useVBO = !viewport.useVBO;
+    EXPECT_EQ(differingPixels(frame(), red), 0);
+    viewport.useVBO = !viewport.useVBO;
+
+    view->setReferenceTextureOnOffCheckBox(0);
+    const QRgb plain = frame().pixel(kCentreX, kCentreY);
+    EXPECT_LT(qRed(plain), qBlue(plain) + 20);
+
+    QSignalSpy maskLoaded(view, &GLTerrain::maskTextureLoaded);
+    prompts.files.push_back(writeImage("mask.bmp", Qt::black, 40));
+    view->loadMaskTerrainTexture();
+    EXPECT_EQ(maskLoaded.count(), 1);
+    EXPECT_EQ(statusTexts().last(), "mask texture loaded, width:40");
+    EXPECT_EQ(view->maskImage().width(), 40);
+    EXPECT_TRUE(view->maskOn());
+    EXPECT_TRUE(view->maskDisplayOn());
+    EXPECT_LT(qGray(frame().pixel(kCentreX, kCentreY)), 40); // the black mask shows
+    view->loadMaskTerrainTexture();
+    EXPECT_EQ(view->maskImage().width(), 40);
+}
+
+TEST_F(GLTerrainTest, HidingTheMaskOfAnObjTerrainWarns) {
+    show();
+    view->setMaskTextureOnOffCheckBox(2);
+    view->setmaskTextureDisplayOnOffCheckBox(0);
+    EXPECT_TRUE(prompts.warnings.empty()); // generated terrain
+    state.customTerrainLoaded = true;
+    view->setmaskTextureDisplayOnOffCheckBox(2);
+    EXPECT_TRUE(view->maskDisplayOn());
+    view->setmaskTextureDisplayOnOffCheckBox(0);
+    EXPECT_FALSE(view->maskDisplayOn());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0].second,
+              "Hiding the mask when using a .obj file will actually disable the mask itself!");
+    view->setMaskTextureOnOffCheckBox(0);
+    view->setmaskTextureDisplayOnOffCheckBox(0);
+    EXPECT_EQ(prompts.warnings.size(), 1u);
+}
+
+TEST_F(GLTerrainTest, ToolPanelSlotsSetLabelsSpeedAndLight) {
+    buildSlope();
+    show();
+    lookDown(150.0);
+    QSignalSpy speed(view, &GLTerrain::cameraSpeedLabelChanged);
+    QSignalSpy pitch(view, &GLTerrain::lightPitchLabelChanged);
+    QSignalSpy azimuth(view, &GLTerrain::lightAzimuthLabelChanged);
+    QSignalSpy intensity(view, &GLTerrain::lightIntensityLabelChanged);
+
+    view->glCameraSpeedSliderReleased(7);
+    EXPECT_FLOAT_EQ(view->cameraSpeed(), 7.0f);
+    view->glLightPitchSliderReleased(30);
+    view->glLightAzimuthSliderReleased(270); // towards -x, where the slope faces
+    const int lit = qGray(frame().pixel(kCentreX, kCentreY));
+    view->glLightIntensitySliderReleased(0);
+    const int dark = qGray(frame().pixel(kCentreX, kCentreY));
+    EXPECT_LT(dark, lit - 60);
+
+    EXPECT_EQ(speed.at(0).at(0).toString(), "camera speed: 7");
+    EXPECT_EQ(pitch.at(0).at(0).toString(), QString::fromUtf8("openGL light pitch: 30\u00b0"));
+    EXPECT_EQ(azimuth.at(0).at(0).toString(), QString::fromUtf8("openGL light azimuth: 270\u00b0"));
+    EXPECT_EQ(intensity.at(0).at(0).toString(), "openGL light intensity: 0%");
+    EXPECT_EQ(container->focusWidget(), view);
+}
+
+TEST_F(GLTerrainTest, CustomTerrainIsDrawnFromItsListAndDiscarded) {
+    show();
+    lookDown(150.0);
+    const QString file = root() + "/ground.obj";
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("v -10 0 -10\nv 10 0 -10\nv 10 0 10\nv -10 0 10\nf 1 2 3 4\n");
+    out.close();
+    ObjFacts facts;
+    QStringList console;
+    auto model = readObjModel(file, facts, prompts, console);
+    ASSERT_TRUE(model);
+    computeFacetNormals(*model);
+    computeVertexNormals(*model, 90.0f);
+    state.terrainExists = state.customTerrainLoaded = true;
+
+    EXPECT_EQ(view->setCustomTerrain(std::move(model), 300.0f), 2);
+    EXPECT_TRUE(log.lines.last().startsWith("terrain DL stored in slot #"));
+    const QImage scaled = frame();
+    // 20 units at 300 % cover the middle and reach 30 units out.
+    EXPECT_NE(scaled.pixel(kCentreX, kCentreY), kSky);
+    EXPECT_NE(scaled.pixel(kCentreX + 100, kCentreY), kSky);
+    EXPECT_EQ(scaled.pixel(5, 5), kSky);
+
+    view->discardCustomTerrain();
+    EXPECT_EQ(view->customTerrain(), nullptr);
+    EXPECT_EQ(frame().pixel(kCentreX, kCentreY), kSky);
+}
+
+} // namespace
+} // namespace morvane::testing

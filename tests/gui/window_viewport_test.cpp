@@ -1,0 +1,495 @@
+#include "gui_fixture.h"
+
+#include "pipeline/pipeline_state.h"
+#include "plugin/window/morvane_window.h"
+#include "props/obj_model.h"
+#include "viewport/gl_terrain.h"
+#include "viewport/viewport_state.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <GL/gl.h>
+
+#include <memory>
+#include <set>
+
+namespace morvane::testing {
+namespace {
+
+const char* const kModeButtons[] = {"glPaintButton", "glEditButton", "glTerrainButton",
+                                    "glSkyButton"};
+const char* const kObjError = "There was an error loading your custom terrain .obj file";
+
+QString modeStyle(const QString& name, const char* colour) {
+    return "QPushButton#" + name +
+           " { \nborder-width: 1px;\nborder-style: solid;\nbackground-color: rgba(" + colour +
+           ");\ncolor: rgba(255,255,255,255);\npadding:0px; margin:0px;\nborder-color: "
+           "rgba(128,128,128);\nfont-size:12px;\nfont-weight:bold;\n}";
+}
+
+// A drag as the user makes it: pressed, moved to `value`, released.
+void drag(QSlider* slider, std::initializer_list<int> values, bool release = true) {
+    slider->setSliderDown(true);
+    for (int value : values)
+        slider->setSliderPosition(value);
+    if (release)
+        slider->setSliderDown(false);
+}
+
+ItemRecord itemAt(float x, float y, float z) {
+    ItemRecord item;
+    item.position = {x, y, z};
+    item.rotation = {10.0f, 20.7f, -30.2f};
+    item.scale = {150.9f, 80.0f, 100.0f};
+    item.boxMin = {0.0f, 0.0f, 0.0f};
+    item.boxMax = {2.0f, 2.0f, 2.0f};
+    return item;
+}
+
+class WindowViewportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_root.isValid());
+        documents = m_root.filePath("Studio");
+        ASSERT_TRUE(QDir().mkpath(documents));
+        environment.pluginsPath = QStringLiteral(MORVANE_PLUGIN_DIR);
+        environment.documentsPath = documents;
+        environment.prompts = &prompts;
+        environment.seeds = &seeds;
+        environment.threadCount = 2;
+        window = std::make_unique<MorvaneWindow>(environment);
+        ASSERT_TRUE(window->open());
+        gl = window->viewport();
+        view = window->viewportState();
+        pipeline = window->pipelineState();
+        ASSERT_TRUE(gl && view && pipeline);
+        QCoreApplication::processEvents(); // the GL context is made on the first paint
+    }
+    void TearDown() override {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template <typename T> T* find(const QString& name) const {
+        return window->window()->findChild<T*>(name);
+    }
+    QTabWidget* controller() const { return find<QTabWidget>("mainController"); }
+    QString status() const { return find<QLabel>("statusLine")->text(); }
+    QString dataDir() const { return documents + "/morvanePX"; }
+    QString file(const QString& name, const QByteArray& content) const {
+        const QString path = m_root.filePath(name);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        return path;
+    }
+    // A tilted quad of 60 x 80 units across the ground: diagonal 100,
+    // heights 1 to 5.
+    QString quadObj() const {
+        return file("terrain.obj", "# a small terrain\n"
+                                   "v -30 1 -40\nv 30 1 -40\nv 30 5 40\nv -30 5 40\n"
+                                   "f 1 2 3 4\n");
+    }
+    // Pan x, pan y and distance.
+    QString navigation() const {
+        const NavigationPosition& nav = gl->navigation();
+        return QString("%1 %2 %3").arg(nav.panX).arg(nav.panY).arg(nav.distance);
+    }
+    QString logText() const {
+        QFile log(dataDir() + "/logFile.txt");
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+
+    QTemporaryDir m_root;
+    QString documents;
+    MorvaneEnvironment environment;
+    ScriptedPrompts prompts;
+    SequenceSeedSource seeds{7};
+    std::unique_ptr<MorvaneWindow> window;
+    GLTerrain* gl = nullptr;
+    ViewportState* view = nullptr;
+    PipelineState* pipeline = nullptr;
+};
+
+TEST_F(WindowViewportTest, ViewportAndToolsStartUpInTerrainMode) {
+    EXPECT_EQ(gl->parentWidget(), find<QFrame>("glFrame"));
+    EXPECT_EQ(gl->geometry(), QRect(0, 0, 760, 560));
+    EXPECT_TRUE(gl->format().doubleBuffer());
+    EXPECT_GE(gl->format().depthBufferSize(), 24);
+    EXPECT_EQ(gl->lastImageFolder(), dataDir());
+    EXPECT_TRUE(logText().contains("create openGL context\nDepth buffer precision: "));
+
+    EXPECT_EQ(view->mode, GLMode::Terrain);
+    for (const char* name : kModeButtons)
+        EXPECT_EQ(find<QPushButton>(name)->styleSheet(),
+                  modeStyle(name, name == QString("glTerrainButton") ? "71,120,247,255"
+                                                                     : "50,50,50,255"));
+    const char* order[] = {"glTerrainButton", "glPaintButton", "glEditButton", "glSkyButton"};
+    for (int i = 0; i < 4; ++i) {
+        auto* button = find<QPushButton>(order[i]);
+        EXPECT_EQ(button->geometry(), QRect(4, 4 + 32 * i, 100, 24)) << order[i];
+        // The label is not clipped by the fixed width.
+        button->ensurePolished();
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), 100 - 4) << order[i];
+    }
+    EXPECT_EQ(find<QPushButton>("glSkyButton")->toolTip(), "enter skydome Mode");
+
+    // The camera speed starts at the slider's value.
+    EXPECT_EQ(find<QSlider>("glCameraSpeedSlider")->value(), 5);
+    EXPECT_EQ(gl->cameraSpeed(), 5.0f);
+    EXPECT_EQ(find<QLabel>("glCameraSpeedLabel")->text(), "camera speed: 5");
+    EXPECT_EQ(find<QLabel>("glLightPitchLabel")->text(), QString("openGL light pitch: 90\u00B0"));
+    for (const char* name : {"glVSlider", "glHSlider"}) {
+        auto* pan = find<QSlider>(name);
+        EXPECT_EQ(QString("%1 %2 %3 %4")
+                      .arg(pan->minimum())
+                      .arg(pan->maximum())
+                      .arg(pan->value())
+                      .arg(pan->pageStep()),
+                  "-100 100 0 4");
+        EXPECT_EQ(pan->focusPolicy(), Qt::NoFocus);
+    }
+    EXPECT_TRUE(find<QFrame>("glEditPanelFrame")->isHidden());
+    EXPECT_TRUE(find<QFrame>("glSkyPanelFrame")->isHidden());
+    // Every tool sits inside the frame under the viewport.
+    auto* tools = find<QFrame>("glToolArea");
+    EXPECT_GE(tools->y(), gl->height());
+    for (QWidget* child : tools->findChildren<QWidget*>()) {
+        if (child->isVisibleTo(tools)) {
+            EXPECT_TRUE(tools->rect().contains(child->mapTo(tools, child->rect().bottomRight())))
+                << child->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(WindowViewportTest, ModeButtonsSwitchModeStylesSelectionAndPanels) {
+    view->items = {itemAt(1, 2, 3)};
+    auto* edit = find<QFrame>("glEditPanelFrame");
+    auto pick = [&] {
+        view->selectedItem = 1;
+        QMetaObject::invokeMethod(gl, "itemPicked", Q_ARG(int, 1));
+    };
+
+    find<QPushButton>("glEditButton")->click();
+    pick();
+    EXPECT_FALSE(edit->isHidden());
+    // Picking shows the item, angles and scales cut to whole numbers.
+    QStringList shown;
+    for (const char* name : {"glXRotCurrentSpinBox", "glYRotCurrentSpinBox", "glZRotCurrentSpinBox",
+                             "glscaleCurrentXSpinBox", "glscaleCurrentYSpinBox",
+                             "glscaleCurrentZSpinBox", "glYOffsetSpinBox"})
+        shown << QString::number(find<QSpinBox>(name)->value());
+    EXPECT_EQ(shown.join(' '), "10 20 -30 150 80 100 2");
+    find<QPushButton>("glEditButton")->click(); // EDIT keeps the pick
+    EXPECT_EQ(view->selectedItem, 1);
+    EXPECT_FALSE(edit->isHidden());
+
+    const std::pair<const char*, GLMode> modes[] = {{"glPaintButton", GLMode::Paint},
+                                                    {"glTerrainButton", GLMode::Terrain},
+                                                    {"glSkyButton", GLMode::SkyDome}};
+    for (const auto& [name, mode] : modes) {
+        find<QPushButton>("glEditButton")->click();
+        pick();
+        find<QPushButton>(name)->click();
+        EXPECT_EQ(view->mode, mode) << name;
+        EXPECT_EQ(view->selectedItem, -1) << name;
+        EXPECT_TRUE(edit->isHidden()) << name;
+        for (const char* other : kModeButtons)
+            EXPECT_EQ(find<QPushButton>(other)->styleSheet(),
+                      modeStyle(other, QString(other) == name ? "71,120,247,255" : "50,50,50,255"));
+        const bool sky = mode == GLMode::SkyDome;
+        EXPECT_EQ(find<QFrame>("glToolFrame")->isHidden(), sky) << name;
+        EXPECT_EQ(find<QFrame>("glModifierToolsFrame")->isHidden(), sky) << name;
+        EXPECT_EQ(find<QFrame>("glSkyPanelFrame")->isHidden(), !sky) << name;
+        if (sky) {
+            // The sky panel takes the tools' place, across the whole area.
+            auto* area = find<QFrame>("glToolArea");
+            area->layout()->activate();
+            const QRect panel = find<QFrame>("glSkyPanelFrame")->geometry();
+            EXPECT_LT(panel.left(), find<QFrame>("glModeFrame")->geometry().right() + 12);
+            EXPECT_GE(panel.right(), area->width() - 2);
+        }
+        EXPECT_EQ(window->window()->focusWidget(), gl) << name;
+    }
+
+    // An empty pick hides the panel again.
+    find<QPushButton>("glEditButton")->click();
+    pick();
+    QMetaObject::invokeMethod(gl, "selectionCleared");
+    EXPECT_TRUE(edit->isHidden());
+}
+
+TEST_F(WindowViewportTest, PanSlidersMoveTheCameraAndSpringBackWithoutMovingIt) {
+    ASSERT_EQ(pipeline->finalStage.terrainSize(), 100);
+    auto* vertical = find<QSlider>("glVSlider");
+    auto* horizontal = find<QSlider>("glHSlider");
+    NavigationPosition& nav = gl->navigation();
+    nav = NavigationPosition{1.0, 2.0, 300.0};
+
+    drag(vertical, {3, 10}, false);
+    EXPECT_DOUBLE_EQ(nav.panY, 12.0);
+    drag(vertical, {4}); // and released
+    EXPECT_EQ(vertical->value(), 0);
+    EXPECT_DOUBLE_EQ(nav.panY, 6.0);
+
+    drag(horizontal, {-10, -25});
+    EXPECT_DOUBLE_EQ(nav.panX, -24.0);
+    EXPECT_EQ(horizontal->value(), 0);
+    // A page step after a drag counts from where the slider stood.
+    horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_DOUBLE_EQ(nav.panX, -20.0);
+    EXPECT_DOUBLE_EQ(nav.panY, 6.0);
+    EXPECT_DOUBLE_EQ(nav.distance, 300.0);
+
+    // The step scales with the terrain.
+    pipeline->finalStage.terrainSizeText = "1000";
+    drag(vertical, {1});
+    EXPECT_DOUBLE_EQ(nav.panY, 16.0);
+}
+
+TEST_F(WindowViewportTest, ResetViewFramesTheTerrainOrThePickedItem) {
+    glCamera& camera = gl->camera();
+    camera.yaw = 33.0f;
+    camera.roll = 4.0f;
+    camera.pitch = -70.0f;
+    gl->navigation() = NavigationPosition{5.0, 6.0, 7.0};
+
+    find<QPushButton>("glResetViewButton")->click();
+    EXPECT_EQ(navigation(), "0 0 200");
+    EXPECT_EQ(QString("%1 %2 %3").arg(camera.yaw).arg(camera.roll).arg(camera.pitch), "0 0 20");
+    EXPECT_EQ(window->window()->focusWidget(), gl);
+
+    view->items = {itemAt(9, 9, 9), itemAt(3, 4, 5)};
+    view->selectedItem = 2;
+    camera.yaw = 10.0f;
+    window->resetView();
+    EXPECT_EQ(navigation(), "3 7 17"); // 1.5 and 6 box heights above and behind
+    EXPECT_EQ(camera.yaw, 0.0f);
+}
+
+TEST_F(WindowViewportTest, TerraformHandsTheTerrainToTheViewport) {
+    // A custom terrain goes when a terrain is generated.
+    prompts.files = {quadObj()};
+    window->loadCustomTerrain();
+    ASSERT_NE(gl->customTerrain(), nullptr);
+    gl->camera().yaw = 45.0f;
+    gl->navigation() = NavigationPosition{3.0, 4.0, 5.0};
+    find<QLineEdit>("FFTerrainSizeLineEdit")->setText("100");
+
+    gl->makeCurrent();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    find<QPushButton>("terraformButton")->click();
+    gl->makeCurrent();
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    EXPECT_EQ(gl->customTerrain(), nullptr);
+    EXPECT_FALSE(pipeline->customTerrainLoaded);
+    EXPECT_TRUE(pipeline->terrainExists);
+    EXPECT_DOUBLE_EQ(gl->farPlane(), 1600.0);
+    EXPECT_EQ(navigation(), "0 0 200");
+    EXPECT_EQ(gl->camera().yaw, 0.0f);
+    EXPECT_EQ(gl->camera().pitch, 20.0f);
+    EXPECT_EQ(window->window()->focusWidget(), gl);
+    EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles:522242");
+
+    // A refused size leaves the far plane of the terrain on show.
+    find<QLineEdit>("FFTerrainSizeLineEdit")->setText("0");
+    find<QPushButton>("terraformButton")->click();
+    EXPECT_DOUBLE_EQ(gl->farPlane(), 1600.0);
+}
+
+// A second terrain of the same size reaches the buffer objects: the view
+// drawn from them matches the one drawn from the arrays. The TERRAFORM page
+// is kept as a picture when MORVANE_SCREENSHOT_DIR is set.
+TEST_F(WindowViewportTest, TerraformedPresetShowsInTheViewport) {
+    find<QPushButton>("terraformButton")->click(); // the flat start-up terrain
+    QAbstractButton* preset = nullptr;
+    for (QAbstractButton* b :
+         find<QScrollArea>("presetsScrollArea")->findChildren<QAbstractButton*>())
+        if (!preset && b->objectName().startsWith("__native__") &&
+            b->objectName().endsWith("alpine ridges.ipf"))
+            preset = b;
+    ASSERT_NE(preset, nullptr);
+    preset->click();
+    find<QPushButton>("terraformButton")->click();
+    controller()->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+
+    gl->updateGL();
+    const QImage buffered = gl->grabFrameBuffer();
+    find<QCheckBox>("vboCheckBox")->setChecked(false);
+    gl->updateGL();
+    const QImage arrays = gl->grabFrameBuffer();
+    find<QCheckBox>("vboCheckBox")->setChecked(true);
+    ASSERT_EQ(buffered.size(), arrays.size());
+    std::set<QRgb> colours;
+    int different = 0;
+    for (int y = 0; y < arrays.height(); y += 3)
+        for (int x = 0; x < arrays.width(); x += 3) {
+            colours.insert(arrays.pixel(x, y));
+            different += buffered.pixel(x, y) != arrays.pixel(x, y) ? 1 : 0;
+        }
+    EXPECT_GT(colours.size(), 500u); // a lit, textured terrain, not a flat fill
+    EXPECT_LT(different, 50);
+
+    const QByteArray keep = qgetenv("MORVANE_SCREENSHOT_DIR");
+    if (!keep.isEmpty()) {
+        QImage shot = window->window()->grab().toImage();
+        {
+            // A widget grab does not always hold the GL picture.
+            QPainter painter(&shot);
+            painter.drawImage(gl->mapTo(window->window(), QPoint(0, 0)), buffered);
+        }
+        EXPECT_TRUE(
+            shot.save(QDir(QString::fromLocal8Bit(keep)).filePath("terraform_viewport.png")));
+    }
+}
+
+TEST_F(WindowViewportTest, LoadCustomTerrainRefusesCancelAndUnreadableFiles) {
+    window->loadCustomTerrain(); // no file chosen
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0],
+              std::make_pair(QString("Error"), QString("no .obj file chosen!")));
+    EXPECT_EQ(prompts.fileDialogs,
+              QStringList({"Open .obj File|" + dataDir() + "|Images (*.obj)"}));
+    EXPECT_TRUE(prompts.numberDialogs.isEmpty());
+
+    const QString missing = m_root.filePath("nowhere/terrain.obj");
+    const QString garbage = file("garbage.obj", "\x01\x02 hello\nworld 1 2 3\n\xff\xfe\n");
+    const QString noFaces = file("points.obj", "v 0 0 0\nv 1 0 0\nv 0 0 1\n");
+    for (const QString& path : {missing, garbage, noFaces}) {
+        prompts.warnings.clear();
+        prompts.files = {path};
+        window->loadCustomTerrain();
+        ASSERT_FALSE(prompts.warnings.empty()) << path.toStdString();
+        EXPECT_EQ(prompts.warnings.back(), std::make_pair(QString("Error"), QString(kObjError)));
+        EXPECT_EQ(gl->customTerrain(), nullptr);
+        EXPECT_FALSE(pipeline->customTerrainLoaded);
+        EXPECT_FALSE(pipeline->terrainExists);
+        EXPECT_FALSE(controller()->isTabEnabled(1));
+        if (path == missing) {
+            EXPECT_EQ(prompts.warnings.front().second, "Error loading file: " + missing);
+        }
+    }
+    EXPECT_EQ(prompts.numberDialogs.value(0),
+              "Warning|enter the scale percentage of your terrain::|100|0.1|10000|2");
+}
+
+TEST_F(WindowViewportTest, LoadCustomTerrainInstallsTheModelAndFramesIt) {
+    const QString obj = quadObj();
+    prompts.files = {obj};
+    prompts.numbers = {}; // scale question cancelled: 100 %
+    controller()->setCurrentIndex(3);
+
+    window->loadCustomTerrain();
+
+    EXPECT_TRUE(prompts.warnings.empty());
+    ASSERT_NE(gl->customTerrain(), nullptr);
+    EXPECT_EQ(gl->customTerrainScale(), 100.0f);
+    EXPECT_TRUE(pipeline->customTerrainLoaded && pipeline->terrainExists);
+    EXPECT_TRUE(controller()->isTabEnabled(2));
+    EXPECT_TRUE(controller()->tabToolTip(2).isEmpty());
+    EXPECT_EQ(controller()->currentIndex(), 1);
+    EXPECT_EQ(status(), "custom terrain OBJ loaded");
+    EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles:2");
+    EXPECT_EQ(pipeline->finalStage.terrainSize(), 100);
+    EXPECT_EQ(find<QLineEdit>("FFTerrainSizeLineEdit")->text(), "100");
+    EXPECT_DOUBLE_EQ(gl->farPlane(), 1600.0);
+    EXPECT_EQ(navigation(), "0 3 200"); // pan y: the middle of the heights
+    EXPECT_EQ(gl->camera().pitch, 20.0f);
+    EXPECT_EQ(view->mode, GLMode::Terrain);
+    EXPECT_EQ(gl->lastImageFolder(), QFileInfo(obj).absolutePath());
+    EXPECT_TRUE(logText().contains("terrain DL stored in slot #"));
+    // Smoothed normals were made for painting on it.
+    EXPECT_EQ(gl->customTerrain()->smoothedNormals.size(), 4u);
+
+    // Loading again over a terrain deletes the items without asking; the
+    // scale is taken when above 0.
+    view->items = {itemAt(1, 1, 1)};
+    view->selectedItem = 1;
+    prompts.files = {obj, obj};
+    prompts.numbers = {50.0, -5.0};
+    window->loadCustomTerrain();
+    EXPECT_TRUE(view->items.empty());
+    EXPECT_EQ(view->selectedItem, -1);
+    EXPECT_EQ(gl->customTerrainScale(), 50.0f);
+    EXPECT_EQ(pipeline->finalStage.terrainSize(), 50);
+    EXPECT_DOUBLE_EQ(gl->farPlane(), 800.0);
+    EXPECT_EQ(navigation(), "0 1.5 100");
+    window->loadCustomTerrain();
+    EXPECT_EQ(gl->customTerrainScale(), 100.0f);
+    EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+TEST_F(WindowViewportTest, ToolControlsReachTheViewport) {
+    drag(find<QSlider>("glCameraSpeedSlider"), {12});
+    EXPECT_EQ(gl->cameraSpeed(), 12.0f);
+    EXPECT_EQ(find<QLabel>("glCameraSpeedLabel")->text(), "camera speed: 12");
+    drag(find<QSlider>("glLightPitchSlider"), {30});
+    EXPECT_EQ(find<QLabel>("glLightPitchLabel")->text(), QString("openGL light pitch: 30\u00B0"));
+    drag(find<QSlider>("glLightIntensitySlider"), {40});
+    EXPECT_EQ(find<QLabel>("glLightIntensityLabel")->text(), "openGL light intensity: 40%");
+
+    auto* boxes = find<QPushButton>("glEnableBoundingBoxFeatureButton");
+    const QString off = boxes->styleSheet();
+    boxes->click();
+    EXPECT_TRUE(view->proxyOption);
+    EXPECT_TRUE(boxes->styleSheet().contains("71,120,247,255"));
+    boxes->click();
+    EXPECT_FALSE(view->proxyOption);
+    EXPECT_EQ(boxes->styleSheet(), off);
+
+    find<QCheckBox>("vboCheckBox")->setChecked(false);
+    EXPECT_FALSE(view->useVBO);
+    find<QCheckBox>("vboCheckBox")->setChecked(true);
+    EXPECT_TRUE(view->useVBO);
+
+    // Loaded textures tick their boxes; the boxes switch the viewport.
+    QImage picture(32, 16, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    const QString image = m_root.filePath("mask.jpg");
+    ASSERT_TRUE(picture.save(image));
+    prompts.files = {image, image};
+    find<QPushButton>("glReferenceTextureButton")->click();
+    EXPECT_TRUE(find<QCheckBox>("glReferenceTextureCheckBox")->isChecked());
+    find<QPushButton>("glMaskTextureButton")->click();
+    EXPECT_TRUE(find<QCheckBox>("glMaskTextureCheckBox")->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("glMaskDisplayCheckBox")->isChecked());
+    EXPECT_EQ(status(), "mask texture loaded, width:32");
+    find<QCheckBox>("glReferenceTextureCheckBox")->setChecked(false);
+    find<QCheckBox>("glMaskTextureCheckBox")->setChecked(false);
+    EXPECT_FALSE(gl->referenceTextureOn());
+    EXPECT_FALSE(gl->maskOn());
+    EXPECT_TRUE(gl->maskDisplayOn());
+
+    // The mouse entering the viewport ends an edit in a populate box.
+    auto* instances = find<QSpinBox>("glEcoInstancesSpinBox");
+    controller()->setTabEnabled(1, true);
+    controller()->setCurrentIndex(1);
+    instances->setFocus();
+    ASSERT_EQ(window->window()->focusWidget(), instances);
+    QMetaObject::invokeMethod(gl, "mouseEnteredViewport");
+    EXPECT_NE(window->window()->focusWidget(), instances);
+}
+
+} // namespace
+} // namespace morvane::testing
