@@ -264,7 +264,7 @@ TEST_F(WindowTest, TabsBottomBarAndOverlayStartAsTheUserFirstSeesThem) {
     EXPECT_TRUE(busy->isHidden());
     EXPECT_EQ(busy->styleSheet(),
               "* { padding:16px; background-color:rgba(50,50,50,200); border-width: 1px; "
-              "border-style: solid; border-color: rgba(128,128,128); font-size:32px; "
+              "border-style: solid; border-color: rgba(128,128,128,255); font-size:32px; "
               "width:580px; text-align:center; color:rgba(240,240,240,255)}");
 
     EXPECT_EQ(find<QFrame>("glFrame")->size(), QSize(760, 760));

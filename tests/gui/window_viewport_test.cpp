@@ -42,7 +42,7 @@ QString modeStyle(const QString& name, const char* colour) {
     return "QPushButton#" + name +
            " { \nborder-width: 1px;\nborder-style: solid;\nbackground-color: rgba(" + colour +
            ");\ncolor: rgba(255,255,255,255);\npadding:0px; margin:0px;\nborder-color: "
-           "rgba(128,128,128);\nfont-size:12px;\nfont-weight:bold;\n}";
+           "rgba(128,128,128,255);\nfont-size:12px;\nfont-weight:bold;\n}";
 }
 
 // A drag as the user makes it: pressed, moved to `value`, released.

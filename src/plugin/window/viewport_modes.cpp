@@ -16,7 +16,7 @@ QString modeButtonStyle(const QString& buttonName, bool highlighted) {
                           "rgba(") +
            QLatin1String(colour) +
            QStringLiteral(");\ncolor: rgba(255,255,255,255);\npadding:0px; margin:0px;\n"
-                          "border-color: rgba(128,128,128);\nfont-size:12px;\n"
+                          "border-color: rgba(128,128,128,255);\nfont-size:12px;\n"
                           "font-weight:bold;\n}");
 }
 

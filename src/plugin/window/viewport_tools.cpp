@@ -88,10 +88,6 @@ QLabel* cardHeader(const char* text, const char* name, QWidget* card) {
 void buildModeFrame(ViewportTools& t, QWidget* area) {
     t.modeFrame = named(new QFrame(area), "glModeFrame");
     t.modeFrame->setFixedWidth(kModeFrameWidth);
-    // The buttons' own sheets spell their border colour "rgba(128,128,128)",
-    // which Qt does not read; this gives them that grey all the same.
-    t.modeFrame->setStyleSheet(
-        QStringLiteral("QFrame#glModeFrame QPushButton { border-color: rgb(128,128,128); }"));
     t.terrainButton =
         modeButton(t.modeFrame, "glTerrainButton", "TERRAIN MODE", "enter terrain Mode", 4);
     t.paintButton = modeButton(t.modeFrame, "glPaintButton", "PAINT MODE", "enter paint Mode", 36);

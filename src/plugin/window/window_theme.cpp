@@ -220,7 +220,7 @@ QSlider#glVSlider::handle:hover, QSlider#glHSlider::handle:hover {
 QString busyOverlayStyle() {
     return QStringLiteral("* { padding:16px; background-color:rgba(50,50,50,200); "
                           "border-width: 1px; border-style: solid; "
-                          "border-color: rgba(128,128,128); font-size:32px; width:580px; "
+                          "border-color: rgba(128,128,128,255); font-size:32px; width:580px; "
                           "text-align:center; color:") +
            style::rgba(style::kLight) + QStringLiteral("}");
 }
