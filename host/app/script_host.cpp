@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGLWidget>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QScriptEngine>
 #include <QWidget>
@@ -127,7 +129,24 @@ QScriptValue ScriptHost::saveScreenshot(QScriptContext* context, QScriptEngine*,
     const QString file = context->argument(1).toString();
     if (!widget || file.isEmpty())
         return false;
-    return widget->grab().save(file);
+    return grabWithGl(widget).save(file);
+}
+
+QPixmap ScriptHost::grabWithGl(QWidget* widget) {
+    QPixmap picture = widget->grab();
+    // A widget grab leaves OpenGL views empty: paint what each visible one
+    // has rendered over its place.
+    QPainter painter(&picture);
+    const auto views = widget->findChildren<QGLWidget*>();
+    for (QGLWidget* view : views) {
+        if (!view->isVisible())
+            continue;
+        const QPoint at = view->mapTo(widget, QPoint(0, 0));
+        painter.drawImage(at, view->grabFrameBuffer());
+    }
+    if (auto* view = qobject_cast<QGLWidget*>(widget))
+        painter.drawImage(0, 0, view->grabFrameBuffer());
+    return picture;
 }
 
 QScriptValue ScriptHost::processEvents(QScriptContext*, QScriptEngine*, void*) {

@@ -3,9 +3,11 @@
 #include <QString>
 
 class QObject;
+class QPixmap;
 class QScriptContext;
 class QScriptEngine;
 class QScriptValue;
+class QWidget;
 
 namespace morvane::host {
 
@@ -35,6 +37,8 @@ private:
     static QScriptValue findAction(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue findWidget(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue saveScreenshot(QScriptContext* context, QScriptEngine* engine, void* self);
+    // The widget as shown, OpenGL views included.
+    static QPixmap grabWithGl(QWidget* widget);
     static QScriptValue processEvents(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue quit(QScriptContext* context, QScriptEngine* engine, void* self);
 
