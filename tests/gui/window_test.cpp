@@ -1,4 +1,5 @@
 #include "gui_fixture.h"
+#include "window_fixture.h"
 
 #include "plugin/window/depth_buffer.h"
 #include "plugin/window/morvane_window.h"
@@ -64,29 +65,8 @@ void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowFixture {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_root.isValid());
-        documents = m_root.filePath("Studio");
-        ASSERT_TRUE(QDir().mkpath(documents));
-        environment.pluginsPath = QStringLiteral(MORVANE_PLUGIN_DIR);
-        environment.documentsPath = documents;
-        environment.prompts = &prompts;
-        environment.seeds = &seeds;
-        environment.threadCount = 2;
-    }
-    void TearDown() override {
-        window.reset();
-        flushDeletes();
-    }
-
-    MorvaneWindow& openWindow() {
-        window = std::make_unique<MorvaneWindow>(environment);
-        EXPECT_TRUE(window->open());
-        return *window;
-    }
-    QString dataDir() const { return documents + QStringLiteral("/morvanePX"); }
     QString root(const QString& name) const { return m_root.filePath(name); }
 
     QStringList logLines() const {
@@ -100,24 +80,12 @@ class WindowTest : public ::testing::Test {
         return lines;
     }
 
-    template <typename T> T* find(const QString& name) const {
-        QWidget* top = window ? window->window() : nullptr;
-        return top ? top->findChild<T*>(name) : nullptr;
-    }
     // A control of one node panel: both inputs (and both deformers) name
     // their widgets alike, their group boxes tell them apart.
     template <typename T> T* inGroup(const char* group, const char* name) const {
         auto* box = find<QGroupBox>(QLatin1String(group));
         return box ? box->findChild<T*>(QLatin1String(name)) : nullptr;
     }
-    QTabWidget* controller() const { return find<QTabWidget>(QStringLiteral("mainController")); }
-
-    QTemporaryDir m_root;
-    QString documents;
-    MorvaneEnvironment environment;
-    ScriptedPrompts prompts;
-    SequenceSeedSource seeds{7};
-    std::unique_ptr<MorvaneWindow> window;
 };
 
 TEST(WindowGeometryTest, SizeLimitsAndPlaceFollowTheDesktop) {

@@ -1,4 +1,5 @@
 #include "gui_fixture.h"
+#include "window_fixture.h"
 
 #include "pipeline/pipeline_state.h"
 #include "plugin/window/morvane_window.h"
@@ -64,36 +65,18 @@ ItemRecord itemAt(float x, float y, float z) {
     return item;
 }
 
-class WindowViewportTest : public ::testing::Test {
+class WindowViewportTest : public WindowFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(m_root.isValid());
-        documents = m_root.filePath("Studio");
-        ASSERT_TRUE(QDir().mkpath(documents));
-        environment.pluginsPath = QStringLiteral(MORVANE_PLUGIN_DIR);
-        environment.documentsPath = documents;
-        environment.prompts = &prompts;
-        environment.seeds = &seeds;
-        environment.threadCount = 2;
-        window = std::make_unique<MorvaneWindow>(environment);
-        ASSERT_TRUE(window->open());
+        WindowFixture::SetUp();
+        openWindow();
         gl = window->viewport();
         view = window->viewportState();
         pipeline = window->pipelineState();
         ASSERT_TRUE(gl && view && pipeline);
         QCoreApplication::processEvents(); // the GL context is made on the first paint
     }
-    void TearDown() override {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    template <typename T> T* find(const QString& name) const {
-        return window->window()->findChild<T*>(name);
-    }
-    QTabWidget* controller() const { return find<QTabWidget>("mainController"); }
     QString status() const { return find<QLabel>("statusLine")->text(); }
-    QString dataDir() const { return documents + "/morvanePX"; }
     QString file(const QString& name, const QByteArray& content) const {
         const QString path = m_root.filePath(name);
         QFile out(path);
@@ -118,12 +101,6 @@ class WindowViewportTest : public ::testing::Test {
         return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
     }
 
-    QTemporaryDir m_root;
-    QString documents;
-    MorvaneEnvironment environment;
-    ScriptedPrompts prompts;
-    SequenceSeedSource seeds{7};
-    std::unique_ptr<MorvaneWindow> window;
     GLTerrain* gl = nullptr;
     ViewportState* view = nullptr;
     PipelineState* pipeline = nullptr;

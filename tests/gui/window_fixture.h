@@ -1,0 +1,59 @@
+#pragma once
+
+#include "gui_fixture.h"
+#include "plugin/window/morvane_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+
+namespace morvane::testing {
+
+// A MorvaneWindow over the build's plug-in folder and a temporary documents
+// folder, with scripted dialogs and fixed seeds.
+class WindowFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_root.isValid());
+        documents = m_root.filePath("Studio");
+        ASSERT_TRUE(QDir().mkpath(documents));
+        environment.pluginsPath = QStringLiteral(MORVANE_PLUGIN_DIR);
+        environment.documentsPath = documents;
+        environment.prompts = &prompts;
+        environment.seeds = &seeds;
+        environment.threadCount = 2;
+    }
+    void TearDown() override {
+        window.reset();
+        // The window deletes itself and its widgets later; let that happen
+        // before the next test builds another.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    MorvaneWindow& openWindow() {
+        window = std::make_unique<MorvaneWindow>(environment);
+        EXPECT_TRUE(window->open());
+        return *window;
+    }
+    QString dataDir() const { return documents + QStringLiteral("/morvanePX"); }
+
+    template <typename T> T* find(const QString& name) const {
+        QWidget* top = window ? window->window() : nullptr;
+        return top ? top->findChild<T*>(name) : nullptr;
+    }
+    QTabWidget* controller() const { return find<QTabWidget>(QStringLiteral("mainController")); }
+
+    QTemporaryDir m_root;
+    QString documents;
+    MorvaneEnvironment environment;
+    ScriptedPrompts prompts;
+    SequenceSeedSource seeds{7};
+    std::unique_ptr<MorvaneWindow> window;
+};
+
+} // namespace morvane::testing
