@@ -22,7 +22,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -116,8 +119,16 @@ void drawFrames(benchmark::State& state, bool buffers, bool proxy) {
     Scene& s = scene();
     s.viewport.useVBO = buffers;
     s.viewport.proxyActive = proxy;
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
     for (auto _ : state)
         s.view->drawFrame();
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    // Pages the kernel had to map in: the renderer's frame memory when the
+    // heap hands it back after every frame.
+    state.counters["faults/frame"] =
+        double(after.ru_minflt - before.ru_minflt) / double(std::max<long>(1, state.iterations()));
     const TerrainArrays& drawn = proxy ? s.pipeline.decimatedTerrain : s.pipeline.terrain;
     state.counters["triangles"] = double(drawn.indexCount() / 3);
     state.counters["fps"] =

@@ -80,6 +80,7 @@ void GLTerrain::initializeGL() {
         createTerrainBuffers();
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    retainHeapForRenderer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     m_redrawTimer = new QTimer(this);
     connect(m_redrawTimer, &QTimer::timeout, this, &GLTerrain::updateGL);

@@ -71,4 +71,13 @@ struct GLTerrain::Gl {
     PropDisplayLists propLists;
 };
 
+// Free heap memory a software renderer may keep for the next frame: above
+// llvmpipe's largest scene (36 MiB) with its bins and setup data.
+constexpr int kRetainedHeapBytes = 128 * 1024 * 1024;
+
+bool isSoftwareRenderer(const char* renderer);
+// On a software renderer, stops the allocator from returning the freed heap
+// top to the kernel after each frame. True when the setting was made.
+bool retainHeapForRenderer(const char* renderer);
+
 } // namespace morvane

@@ -4,6 +4,7 @@
 #include "props/obj_model.h"
 #include "props/prop_display_lists.h"
 #include "viewport/gl_terrain.h"
+#include "viewport/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 #include <QApplication>
@@ -23,6 +24,10 @@
 #include <cmath>
 #include <memory>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace morvane::testing {
 namespace {
 
@@ -36,6 +41,7 @@ constexpr float kHeightUp = 20.0f; // the slope rises from 0 to this along +x
 float slopeHeight(double x) {
     return float((x + kSize / 2.0) / kSize * kHeightUp);
 }
+
 
 int differingPixels(const QImage& a, const QImage& b) {
     if (a.size() != b.size())
@@ -243,6 +249,33 @@ TEST_F(GLTerrainTest, ClientArraysBufferObjectsAndProxyDrawTheirOwnArrays) {
     EXPECT_GT(qRed(proxy.pixel(kCentreX, kCentreY)), 120);
     EXPECT_GT(differingPixels(proxy, black), 10000);
 }
+
+#if defined(__GLIBC__)
+// On a software renderer the memory a full-terrain frame frees stays at the
+// heap top for the next frame instead of going back to the kernel; the
+// picture is the one drawn when it does go back.
+TEST_F(GLTerrainTest, SoftwareRendererKeepsFrameMemoryWithTheSamePicture) {
+    EXPECT_TRUE(isSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(isSoftwareRenderer("softpipe"));
+    EXPECT_FALSE(isSoftwareRenderer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+    EXPECT_FALSE(isSoftwareRenderer(nullptr));
+
+    buildSlope();
+    show();
+    view->makeCurrent();
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!isSoftwareRenderer(renderer))
+        GTEST_SKIP() << "hardware renderer: " << renderer;
+    lookDown(150.0);
+    // The kept heap is a matter of speed only (viewport_bench counts the
+    // page faults per frame): the picture must not change.
+    const QImage retained = frame();
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024); // glibc's default
+    const QImage trimmed = frame();
+    EXPECT_EQ(differingPixels(retained, trimmed), 0);
+    EXPECT_TRUE(retainHeapForRenderer(renderer));
+}
+#endif
 
 // A terrain built before the context exists is uploaded when it is set up,
 // and a larger one later grows the buffers.
