@@ -57,28 +57,9 @@ const Methods kMethods[] = {
      detail::hydraulicErosionPlain, detail::smoothImagePlain},
 };
 
-TEST(ErosionConstants, SpinBoxIntegersTimesOneHundredth) {
-    ErosionSettings settings;
-    settings.rain = 3;
-    settings.solubility = 0;
-    settings.evaporation = 60;
-    settings.capacity = 250;
-    const HydraulicConstants k = HydraulicConstants::from(settings);
-    // Single precision products: 60 x 0.01f is one step below 0.6f.
-    EXPECT_EQ(k.rain, 3.0f * 0.01f);
-    EXPECT_EQ(k.solubility, 0.0f);
-    EXPECT_EQ(k.evaporation, 60.0f * 0.01f);
-    EXPECT_NE(k.evaporation, 0.6f);
-    EXPECT_EQ(k.capacity, 250.0f * 0.01f);
-}
-
 TEST(ErosionMethods, NoIterationsLeaveTheGridAlone) {
-    std::mt19937 random(5);
-    std::uniform_real_distribution<float> height(0.0f, 1.0f);
-    ErosionGrid grid(9);
-    for (int i = 0; i < 9; ++i)
-        for (int j = 0; j < 9; ++j)
-            grid.at(i, j) = height(random);
+    ErosionGrid grid = filled(9, 0.0f);
+    grid.at(4, 4) = 1.0f;
     const ErosionGrid before = grid;
     for (const Methods& m : kMethods)
         for (int iterations : {0, -3}) {
@@ -150,25 +131,15 @@ TEST(ErosionImproved, FlattensGentleSlopesButKeepsCliffs) {
         EXPECT_TRUE(sameBits(step, stepBefore));
 
         // A ramp rising by 0.04 per column: (1,1) settles with (0,0), the first
-        // of three equally low neighbours, at 0.02; then (1,2), 0.08, finds
-        // (1,1) lowest and both settle at 0.05.
+        // of three equally low neighbours, at 0.02; then (1,2) finds (1,1)
+        // lowest and both settle at 0.05.
         ErosionGrid ramp(16);
         for (int i = 0; i < 16; ++i)
             for (int j = 0; j < 16; ++j)
                 ramp.at(i, j) = float(j) * 0.04f;
-        auto roughness = [](const ErosionGrid& g) {
-            double sum = 0.0;
-            for (int i = 0; i < g.side(); ++i)
-                for (int j = 1; j < g.side(); ++j)
-                    sum += std::fabs(double(g.at(i, j)) - g.at(i, j - 1));
-            return sum;
-        };
-        const double before = roughness(ramp);
         m.improved(ramp, 1);
         EXPECT_EQ(ramp.at(0, 0), 0.02f);
         EXPECT_FLOAT_EQ(ramp.at(1, 1), 0.05f);
-        m.improved(ramp, 20);
-        EXPECT_LT(roughness(ramp), before);
     }
 }
 
@@ -224,12 +195,13 @@ TEST(ErosionSmooth, BlockMeansInPlaceColumnByColumn) {
     }
 }
 
-// Random grids of several sizes (bands of rows end at different places),
-// rough enough that material both moves and stays.
-std::vector<ErosionGrid> randomGrids(unsigned seed) {
-    std::mt19937 random(seed);
+// Random grids of sizes whose row bands end at different places, rough
+// enough that material both moves and stays, plus values no normalised grid
+// holds and negative zeros (only term order decides the sign of a mean).
+std::vector<ErosionGrid> randomGrids() {
+    std::mt19937 random(3);
     std::vector<ErosionGrid> grids;
-    for (int side : {1, 2, 3, 4, 5, 10, 11, 17, 33}) {
+    for (int side : {1, 2, 3, 5, 8, 11, 17, 33})
         for (float roughness : {3.0f, 0.1f}) {
             std::uniform_real_distribution<float> height(0.0f, roughness);
             ErosionGrid grid(side);
@@ -238,14 +210,13 @@ std::vector<ErosionGrid> randomGrids(unsigned seed) {
                     grid.at(i, j) = 0.5f * float(i) / float(side) + height(random);
             grids.push_back(grid);
         }
-    }
-    // Values no normalised grid holds must still come out the same.
     ErosionGrid odd = grids[grids.size() - 2];
     odd.at(5, 5) = std::nanf("");
     odd.at(9, 20) = INFINITY;
     odd.at(20, 9) = -0.0f;
     odd.at(30, 30) = -1.0f;
     grids.push_back(odd);
+    grids.push_back(filled(6, -0.0f));
     return grids;
 }
 
@@ -254,58 +225,40 @@ TEST(ErosionFastPath, MethodsMatchThePlainLoopsBitForBit) {
     // Runs that changed the grid, per method: the comparisons must not all
     // be between untouched grids.
     int cases = 0, thermalMoved = 0, improvedMoved = 0, hydraulicMoved = 0;
-    for (const ErosionGrid& grid : randomGrids(3)) {
-        for (int iterations : {1, 4}) {
+    int smoothMoved = 0;
+    for (const ErosionGrid& grid : randomGrids()) {
+        for (int iterations : {1, 3}) {
             ++cases;
             const auto where = ::testing::Message() << "side " << grid.side() << ", " << iterations;
-            ErosionGrid fast = grid, plain = grid;
-            thermalErosion(fast, iterations);
-            detail::thermalErosionPlain(plain, iterations);
-            EXPECT_TRUE(sameBits(fast, plain)) << "thermal, " << where;
-            thermalMoved += !sameBits(fast, grid);
-
-            fast = plain = grid;
-            improvedErosion(fast, iterations);
-            detail::improvedErosionPlain(plain, iterations);
-            EXPECT_TRUE(sameBits(fast, plain)) << "improved, " << where;
-            improvedMoved += !sameBits(fast, grid);
-
-            for (const HydraulicConstants& constants : {HydraulicConstants{}, strong}) {
-                fast = plain = grid;
-                hydraulicErosion(fast, iterations, constants);
-                detail::hydraulicErosionPlain(plain, iterations, constants);
-                EXPECT_TRUE(sameBits(fast, plain)) << "hydraulic, " << where;
-                hydraulicMoved += !sameBits(fast, grid);
-            }
+            auto check = [&](const char* name, auto fast, auto plain, int& moved) {
+                ErosionGrid a = grid, b = grid;
+                fast(a);
+                plain(b);
+                EXPECT_TRUE(sameBits(a, b)) << name << ", " << where;
+                moved += !sameBits(a, grid);
+                return sameBits(a, grid);
+            };
+            check("thermal", [&](ErosionGrid& g) { thermalErosion(g, iterations); },
+                  [&](ErosionGrid& g) { detail::thermalErosionPlain(g, iterations); },
+                  thermalMoved);
+            check("improved", [&](ErosionGrid& g) { improvedErosion(g, iterations); },
+                  [&](ErosionGrid& g) { detail::improvedErosionPlain(g, iterations); },
+                  improvedMoved);
+            // Every smoothing pass changes a grid wider than one cell.
+            EXPECT_FALSE(check("smooth", [&](ErosionGrid& g) { smoothImage(g, iterations); },
+                               [&](ErosionGrid& g) { detail::smoothImagePlain(g, iterations); },
+                               smoothMoved) &&
+                         grid.side() > 1)
+                << where;
+            for (const HydraulicConstants& k : {HydraulicConstants{}, strong})
+                check("hydraulic", [&](ErosionGrid& g) { hydraulicErosion(g, iterations, k); },
+                      [&](ErosionGrid& g) { detail::hydraulicErosionPlain(g, iterations, k); },
+                      hydraulicMoved);
         }
     }
     EXPECT_GT(thermalMoved, cases / 4);
     EXPECT_GT(improvedMoved, cases / 4);
     EXPECT_GT(hydraulicMoved, cases);
-}
-
-TEST(ErosionFastPath, SmoothingMatchesThePlainLoopsBitForBit) {
-    std::vector<ErosionGrid> grids = randomGrids(7);
-    std::mt19937 random(11);
-    std::uniform_real_distribution<float> height(-1.0f, 1.0f);
-    for (int side : {7, 8, 9, 16}) {
-        ErosionGrid grid(side);
-        for (int i = 0; i < side; ++i)
-            for (int j = 0; j < side; ++j)
-                grid.at(i, j) = height(random);
-        grids.push_back(grid);
-    }
-    // Negative zeros: only the order of the terms and the +0 read outside
-    // the grid decide the sign of each mean.
-    grids.push_back(filled(6, -0.0f));
-    for (const ErosionGrid& grid : grids)
-        for (int iterations : {1, 3}) {
-            ErosionGrid fast = grid, plain = grid;
-            smoothImage(fast, iterations);
-            detail::smoothImagePlain(plain, iterations);
-            EXPECT_TRUE(sameBits(fast, plain)) << "side " << grid.side() << ", " << iterations;
-            EXPECT_FALSE(sameBits(fast, grid) && grid.side() > 1);
-        }
 }
 
 class ErosionTerrain : public PipelineFixture {
@@ -349,23 +302,6 @@ class ErosionTerrain : public PipelineFixture {
         return grid;
     }
 };
-
-TEST_F(ErosionTerrain, ThermalMovesTheMapDownToZero) {
-    // 10 over the left, a 14 shelf, then cliffs up to 20 on the right.
-    setMap(kSide, [](int, int j) { return j < 6 ? 10.0f : j < 9 ? 14.0f : 20.0f; });
-    writeCanvas(kSide);
-    setErosion(ErosionType::Thermal, 3);
-    erode();
-    float low = 1e9f, high = -1e9f;
-    for (int i = 0; i < kSide; ++i)
-        for (int j = 0; j < kSide; ++j) {
-            low = std::min(low, mapAt(i, j));
-            high = std::max(high, mapAt(i, j));
-        }
-    EXPECT_EQ(low, 0.0f);
-    EXPECT_GT(high, 1.0f);
-    EXPECT_LE(high, 10.0f);
-}
 
 TEST_F(ErosionTerrain, ZeroIterationsStillNormaliseAndSmoothOnce) {
     // 10 everywhere, 20 at grid cell (2,2): H is 1 there and 0 elsewhere.
@@ -433,29 +369,27 @@ TEST_F(ErosionTerrain, HydraulicsSmoothOnceOnlyAfterFiftyIterations) {
     state.recipe.erosion.solubility = 2;
     state.recipe.erosion.evaporation = 60;
     state.recipe.erosion.capacity = 3;
+    auto mapEquals = [&](const ErosionGrid& grid) { // values -1..4: the map is 5 x grid
+        for (int i = 0; i < kSide; ++i)
+            for (int j = 0; j < kSide; ++j)
+                if (mapAt(i, j) != grid.at(i, j) * 5.0f)
+                    return false;
+        return true;
+    };
     for (int iterations : {50, 51}) {
         setMap(kSide, value);
         setErosion(ErosionType::Hydraulics, iterations);
         erode();
-        // Values run from -1 to 4: range 5, grid = (v + 1) / 5.
-        ErosionGrid expected(kSide);
+        ErosionGrid plain(kSide);
         for (int i = 0; i < kSide; ++i)
             for (int j = 0; j < kSide; ++j)
-                expected.at(i, j) = (value(i, j) + 1.0f) / 5.0f;
-        hydraulicErosion(expected, iterations,
+                plain.at(i, j) = (value(i, j) + 1.0f) / 5.0f;
+        hydraulicErosion(plain, iterations,
                          HydraulicConstants{4 * 0.01f, 2 * 0.01f, 60 * 0.01f, 3 * 0.01f});
-        ErosionGrid smoothed = expected;
+        ErosionGrid smoothed = plain;
         detail::smoothImagePlain(smoothed, 1);
-        const ErosionGrid& want = iterations > 50 ? smoothed : expected;
-        const ErosionGrid& other = iterations > 50 ? expected : smoothed;
-        bool matchesWant = true, matchesOther = true;
-        for (int i = 0; i < kSide; ++i)
-            for (int j = 0; j < kSide; ++j) {
-                matchesWant = matchesWant && mapAt(i, j) == want.at(i, j) * 5.0f;
-                matchesOther = matchesOther && mapAt(i, j) == other.at(i, j) * 5.0f;
-            }
-        EXPECT_TRUE(matchesWant) << iterations;
-        EXPECT_FALSE(matchesOther) << iterations;
+        EXPECT_EQ(mapEquals(smoothed), iterations > 50) << iterations;
+        EXPECT_EQ(mapEquals(plain), iterations == 50) << iterations;
     }
 }
 
@@ -475,10 +409,7 @@ TEST_F(ErosionTerrain, SmoothTerrainIgnoresTheSmoothingFlagAndMapStyle) {
     EXPECT_TRUE(sameBits(mapAsGrid(), withFlag));
 
     // And it did smooth: the range shrank well below the original 6.
-    float high = 0.0f;
-    for (int i = 0; i < kSide; ++i)
-        for (int j = 0; j < kSide; ++j)
-            high = std::max(high, withFlag.at(i, j));
+    const float high = *std::max_element(withFlag.data(), withFlag.data() + kSide * kSide);
     EXPECT_LT(high, 5.0f);
     EXPECT_GT(high, 0.0f);
 }
@@ -569,45 +500,27 @@ TEST_F(ErosionTerrain, NoErosionOrAnOddMapChangesNothing) {
 
 TEST_F(ErosionTerrain, EvaluationErodesTheFinalMapWhenIterationsAreSet) {
     TerrainErosion erosion(context);
-    InputNode perlin;
-    perlin.type = int(InputType::Perlin);
-    perlin.seedNumber = 7;
-    state.recipe.inputs[0] = perlin;
+    state.recipe.inputs[0] = InputNode();
+    state.recipe.inputs[0].type = int(InputType::Perlin);
+    state.recipe.inputs[0].seedNumber = 7;
     state.recipe.erosion.type = int(ErosionType::Thermal);
-
     auto evaluateWith = [&](TerrainEroder* eroder, int iterations) {
         EvaluationContext wired = context;
         wired.eroder = eroder;
         state.recipe.erosion.iterations = iterations;
         GraphEvaluator(state, wired).evaluate(false, kPreviewSize, false);
-        return state.finalHeightMap;
+        return mapAsGrid();
     };
-    const noise::utils::NoiseMap plain = evaluateWith(nullptr, 4);
-    const noise::utils::NoiseMap idle = evaluateWith(&erosion, 0);
-    const noise::utils::NoiseMap eroded = evaluateWith(&erosion, 4);
-    ASSERT_EQ(plain.GetWidth(), kPreviewSize);
-
-    bool idleSame = true, erodedSame = true;
-    float plainLow = 1e9f, erodedLow = 1e9f;
-    for (int y = 0; y < kPreviewSize; ++y)
-        for (int x = 0; x < kPreviewSize; ++x) {
-            idleSame = idleSame && idle.GetValue(x, y) == plain.GetValue(x, y);
-            erodedSame = erodedSame && eroded.GetValue(x, y) == plain.GetValue(x, y);
-            plainLow = std::min(plainLow, plain.GetValue(x, y));
-            erodedLow = std::min(erodedLow, eroded.GetValue(x, y));
-        }
-    EXPECT_TRUE(idleSame);
-    EXPECT_FALSE(erodedSame);
-    EXPECT_NE(plainLow, 0.0f);
-    EXPECT_GE(erodedLow, 0.0f);
+    const ErosionGrid plain = evaluateWith(nullptr, 4);
+    ASSERT_EQ(plain.side(), kPreviewSize);
+    EXPECT_TRUE(sameBits(evaluateWith(&erosion, 0), plain));
+    const ErosionGrid eroded = evaluateWith(&erosion, 4);
+    EXPECT_FALSE(sameBits(eroded, plain));
+    const int cells = kPreviewSize * kPreviewSize;
+    EXPECT_NE(*std::min_element(plain.data(), plain.data() + cells), 0.0f);
+    EXPECT_GE(*std::min_element(eroded.data(), eroded.data() + cells), 0.0f);
     EXPECT_TRUE(progress.events.contains("busy:eroding terrain ...\n\n1/1"));
 }
-
-} // namespace
-} // namespace morvane
-
-namespace morvane {
-namespace {
 
 // Hydraulics can lift peaks a little above 1; they must stay white on the
 // height picture instead of wrapping round to black.

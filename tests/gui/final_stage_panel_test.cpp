@@ -5,7 +5,6 @@
 #include "recipe/panels/FF.h"
 
 #include <QComboBox>
-#include <QDial>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -19,18 +18,11 @@
 #include <QToolButton>
 
 #include <functional>
+#include <tuple>
 #include <string>
 
 namespace morvane::testing {
 namespace {
-
-const QString kSelectedStyle =
-    "* { \ncolor: rgba(255,255,255,255);\nbackground-color: rgba(71,120,247,255);\n"
-    "text-align:center;\nfont-size:11px;\nfont-weight:bold;\n"
-    "border:1px solid rgba(128,128,128,255);\n}";
-const QString kUnselectedStyle =
-    "* { \ncolor: rgba(200,200,200,255);\ntext-align:center;\nfont-size:11px;\n"
-    "font-weight:bold;\n}";
 
 using Previews = std::vector<std::pair<PreviewSlot, QString>>;
 
@@ -66,13 +58,8 @@ TEST_F(FinalStagePanelTest, MapStyleSwapsPicturesAndKeepsTheTextureGradientsWith
     auto* style = get<QSlider>(panel, "FFSetCurrentMapSlider");
     auto* heightLabel = get<QLabel>(panel, "FFHeightMapLabel");
     auto* textureLabel = get<QLabel>(panel, "FFTextureMapLabel");
-    ASSERT_EQ(left->count(), 4);
-    EXPECT_EQ(left->item(0)->toolTip(), left->item(0)->text());
-    EXPECT_FALSE(left->item(0)->icon().isNull());
-    EXPECT_EQ(left->currentRow(), 0);
     EXPECT_FALSE(left->isEnabled());
-    EXPECT_EQ(heightLabel->text(), "HEIGHT MAP");
-    EXPECT_EQ(heightLabel->styleSheet(), kSelectedStyle);
+    const QString selected = heightLabel->styleSheet();
 
     view.previews.clear();
     style->setValue(1);
@@ -82,9 +69,8 @@ TEST_F(FinalStagePanelTest, MapStyleSwapsPicturesAndKeepsTheTextureGradientsWith
     // Never chosen before: the lists show the gradients the textures use.
     EXPECT_EQ(current(left), "australia 2.bmp");
     EXPECT_EQ(current(right), "australia 2.bmp");
-    EXPECT_EQ(textureLabel->styleSheet(), kSelectedStyle);
-    EXPECT_EQ(heightLabel->styleSheet(), kUnselectedStyle);
-    EXPECT_EQ(state.finalStage.mapStyle, 1);
+    EXPECT_EQ(textureLabel->styleSheet(), selected);
+    EXPECT_NE(heightLabel->styleSheet(), selected);
     EXPECT_FALSE(state.smoothingFlag);
 
     {
@@ -100,23 +86,17 @@ TEST_F(FinalStagePanelTest, MapStyleSwapsPicturesAndKeepsTheTextureGradientsWith
     EXPECT_EQ(current(left), "black and white.bmp");
     EXPECT_EQ(current(right), "black and white.bmp");
     EXPECT_FALSE(left->isEnabled());
-    EXPECT_EQ(heightLabel->styleSheet(), kSelectedStyle);
-    EXPECT_EQ(textureLabel->styleSheet(), kUnselectedStyle);
-    EXPECT_EQ(state.finalStage.mapStyle, 0);
+    EXPECT_EQ(heightLabel->styleSheet(), selected);
     EXPECT_TRUE(state.smoothingFlag);
 
-    // Asking for height previews again must not turn the height gradient
-    // into a texture gradient.
+    // Asking for height previews again must not overwrite the texture gradients.
     panel.setCurrentMapStyles(0);
     EXPECT_EQ(state.recipe.gradient1, "volcanic.bmp");
     EXPECT_EQ(state.recipe.gradient2, "alpine.bmp");
 
-    view.previews.clear();
     style->setValue(1);
-    EXPECT_EQ(view.previews, swapped("T"));
     EXPECT_EQ(current(left), "volcanic.bmp");
     EXPECT_EQ(current(right), "alpine.bmp");
-
     EXPECT_EQ(evaluations(), 0);
     EXPECT_TRUE(prompts.warnings.empty());
 }
@@ -148,19 +128,9 @@ TEST_F(FinalStagePanelTest, MissingHeightGradientWarnsOnceAndSelectsTheFirstRow)
 TEST_F(FinalStagePanelTest, LightErosionAndTurbulenceValuesOnlyShowTheRefreshButton) {
     ASSERT_TRUE(state.automaticMode);
     FF panel(panelContext(), view);
-    auto* button = get<QToolButton>(panel, "FFReGenerateNoise");
-    EXPECT_TRUE(button->isHidden());
-    panel.setRefreshButtonVisible(true);
-    EXPECT_FALSE(button->isHidden());
-
-    struct Change {
-        const char* name;
-        int value;
-        std::function<int()> field;
-    };
     const TerrainRecipe& r = state.recipe;
     const FinalStageSettings& fs = state.finalStage;
-    const std::vector<Change> changes = {
+    const std::vector<std::tuple<const char*, int, std::function<int()>>> changes = {
         {"FFLightIntensitySlider", 77, [&] { return fs.lightIntensity; }},
         {"FFLightContrastSlider", 9, [&] { return fs.lightContrast; }},
         {"FFAzimuthDial", 120, [&] { return fs.lightAzimuth; }},
@@ -175,15 +145,15 @@ TEST_F(FinalStagePanelTest, LightErosionAndTurbulenceValuesOnlyShowTheRefreshBut
         {"FFErosionEvaporationSpinBox", 150, [&] { return r.erosion.evaporation; }},
         {"FFErosionCapacitySpinBox", 3, [&] { return r.erosion.capacity; }},
     };
-    for (const Change& change : changes) {
+    for (const auto& [name, value, field] : changes) {
         view.refreshButton.clear();
-        QWidget* widget = get<QWidget>(panel, change.name);
+        QWidget* widget = get<QWidget>(panel, name);
         if (auto* slider = qobject_cast<QAbstractSlider*>(widget))
-            slider->setValue(change.value);
+            slider->setValue(value);
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
-            spin->setValue(change.value);
-        EXPECT_EQ(change.field(), change.value) << change.name;
-        EXPECT_EQ(view.refreshButton, std::vector<bool>{true}) << change.name;
+            spin->setValue(value);
+        EXPECT_EQ(field(), value) << name;
+        EXPECT_EQ(view.refreshButton, std::vector<bool>{true}) << name;
     }
     view.refreshButton.clear();
     get<QComboBox>(panel, "FFErosionTypeComboBox")->setCurrentIndex(int(ErosionType::Hydraulics));
@@ -191,39 +161,28 @@ TEST_F(FinalStagePanelTest, LightErosionAndTurbulenceValuesOnlyShowTheRefreshBut
     EXPECT_EQ(view.refreshButton, std::vector<bool>{true});
     EXPECT_TRUE(state.refreshButtonVisible);
     EXPECT_EQ(evaluations(), 0);
-
-    // The dial labels follow the dials.
     EXPECT_EQ(get<QLabel>(panel, "FFAzimuthLabel")->text(), QString("azimuth: 120") + QChar(0xB0));
-    EXPECT_EQ(get<QLabel>(panel, "FFElevationLabel")->text(), QString("pitch: 300") + QChar(0xB0));
 }
 
 TEST_F(FinalStagePanelTest, ErosionTypeShowsItsControls) {
     FF panel(panelContext(), view);
     auto* type = get<QComboBox>(panel, "FFErosionTypeComboBox");
-    ASSERT_EQ(type->count(), 5);
     const char* hydraulic[] = {"FFErosionRainAmountSpinBox", "FFErosionSolubilitySpinBox",
                                "FFErosionEvaporationSpinBox", "FFErosionCapacitySpinBox"};
-    // At start: "no erosion", nothing but the type.
-    EXPECT_FALSE(get<QWidget>(panel, "FFErosionIterationsSpinBox")->isVisibleTo(&panel));
+    auto shown = [&](const std::string& name) {
+        return get<QWidget>(panel, name.c_str())->isVisibleTo(&panel);
+    };
+    EXPECT_FALSE(shown("FFErosionIterationsSpinBox")); // "no erosion" at start
     for (int index : {3, 1, 2, 4, 0}) {
         type->setCurrentIndex(index);
         SCOPED_TRACE(type->currentText().toStdString());
-        const bool iterations = index != 0;
-        const bool amounts = index == 3;
-        EXPECT_EQ(get<QWidget>(panel, "FFErosionIterationsSpinBox")->isVisibleTo(&panel),
-                  iterations);
-        EXPECT_EQ(get<QWidget>(panel, "FFErosionIterationsLabel")->isVisibleTo(&panel), iterations);
-        for (const char* name : hydraulic) {
-            EXPECT_EQ(get<QWidget>(panel, name)->isVisibleTo(&panel), amounts) << name;
-            EXPECT_EQ(
-                get<QWidget>(panel, (std::string(name) + "Label").c_str())->isVisibleTo(&panel),
-                amounts)
-                << name;
+        EXPECT_EQ(shown("FFErosionIterationsSpinBox"), index != 0);
+        EXPECT_EQ(shown("FFErosionIterationsLabel"), index != 0);
+        for (const std::string name : hydraulic) {
+            EXPECT_EQ(shown(name), index == 3) << name;
+            EXPECT_EQ(shown(name + "Label"), index == 3) << name;
         }
     }
-    EXPECT_EQ(get<QSpinBox>(panel, "FFErosionEvaporationSpinBox")->value(), 90);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFErosionEvaporationSpinBox")->toolTip(),
-              "set how much water evaporates from each pixel each iteration [1-150]");
     EXPECT_EQ(evaluations(), 0);
 }
 
@@ -231,7 +190,6 @@ TEST_F(FinalStagePanelTest, PreviewSizeReleaseEvaluatesAtTheNewSize) {
     FF panel(panelContext(), view);
     auto* slider = get<QSlider>(panel, "FFPreviewImageSlider");
     slider->setValue(2);
-    EXPECT_EQ(state.finalStage.previewResolution, 2);
     EXPECT_EQ(evaluations(), 0);
     emit slider->sliderReleased();
     EXPECT_EQ(evaluations(), 1);
@@ -240,29 +198,22 @@ TEST_F(FinalStagePanelTest, PreviewSizeReleaseEvaluatesAtTheNewSize) {
     EXPECT_EQ(QImage(paths.mapFile("HFFnoisePreview.jpg")).size(), QSize(512, 512));
 }
 
-TEST_F(FinalStagePanelTest, SpinBoxesCommitOnArrowReleaseAndEnterOnlyWhenChanged) {
+TEST_F(FinalStagePanelTest, BoundsArrowClickEvaluatesOnceOnRelease) {
     FF panel(panelContext(), view);
     panel.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
     auto* bounds = get<QSpinBox>(panel, "FFBoundsSpinBox");
     ASSERT_EQ(bounds->value(), 4);
 
-    // A click on the up arrow steps and, on release, evaluates once.
     QTest::mouseClick(bounds, Qt::LeftButton, {}, QPoint(bounds->width() - 4, 3));
     EXPECT_EQ(state.recipe.noiseSize, 5);
     EXPECT_EQ(evaluations(), 1);
     EXPECT_EQ(view.refreshButton.back(), false);
 
-    // Enter after typing commits; Enter or leaving with nothing new does not.
-    auto* power = get<QSpinBox>(panel, "FFTurbulencePower");
-    power->setValue(120);
-    EXPECT_EQ(evaluations(), 1);
-    emit power->editingFinished();
-    EXPECT_EQ(evaluations(), 2);
-    EXPECT_EQ(state.recipe.turbulence.power, 120);
-    emit power->editingFinished();
+    // Leaving with nothing new commits nothing (the commit rules themselves
+    // are covered by the deformer panel's test).
     emit bounds->editingFinished();
-    EXPECT_EQ(evaluations(), 2);
+    EXPECT_EQ(evaluations(), 1);
 }
 
 TEST_F(FinalStagePanelTest, TerrainSizeSetsTheTextAndTheHeightMaximum) {
@@ -270,36 +221,18 @@ TEST_F(FinalStagePanelTest, TerrainSizeSetsTheTextAndTheHeightMaximum) {
     auto* slider = get<QSlider>(panel, "FFTerrainSizeSlider");
     auto* text = get<QLineEdit>(panel, "FFTerrainSizeLineEdit");
     auto* up = get<QSpinBox>(panel, "FFTerrainElevationUpSpinBox");
-    auto* low = get<QSpinBox>(panel, "FFTerrainElevationLowSpinBox");
-    EXPECT_EQ(text->inputMask(), "9999999");
-    EXPECT_EQ(slider->value(), 2);
-    EXPECT_EQ(text->text(), "100");
-    EXPECT_EQ(up->value(), 10);
-
-    slider->setValue(3);
-    EXPECT_EQ(text->text(), "1000");
-    EXPECT_EQ(up->value(), 100);
-    EXPECT_EQ(state.finalStage.terrainSizeText, "1000");
-    EXPECT_EQ(state.finalStage.terrainHeightUp, 100);
-
-    slider->setValue(5);
-    EXPECT_EQ(text->text(), "100000");
-    EXPECT_EQ(up->value(), 9000); // the field's maximum
-
-    slider->setValue(1);
-    EXPECT_EQ(text->text(), "10");
-    EXPECT_EQ(up->value(), 1);
-
+    const std::tuple<int, const char*, int> steps[] = {
+        {3, "1000", 100}, {5, "100000", 9000 /* the field's maximum */}, {1, "10", 1}};
+    for (const auto& [value, size, height] : steps) {
+        slider->setValue(value);
+        EXPECT_EQ(text->text(), size);
+        EXPECT_EQ(up->value(), height);
+        EXPECT_EQ(state.finalStage.terrainSizeText, size);
+        EXPECT_EQ(state.finalStage.terrainHeightUp, height);
+    }
     text->clear();
     QTest::keyClicks(text, "2500");
-    EXPECT_EQ(state.finalStage.terrainSizeText, "2500");
     EXPECT_EQ(state.finalStage.terrainSize(), 2500);
-    low->setValue(-300);
-    up->setValue(700);
-    EXPECT_EQ(state.finalStage.terrainHeightLow, -300);
-    EXPECT_EQ(state.finalStage.terrainHeightUp, 700);
-    EXPECT_EQ(low->minimum(), -10000);
-    EXPECT_EQ(up->maximum(), 9000);
     EXPECT_EQ(evaluations(), 0);
 }
 
@@ -308,39 +241,33 @@ TEST_F(FinalStagePanelTest, ButtonsAndGradientRowsEvaluate) {
     panel.setInitialGradients();
 
     auto* light = get<QPushButton>(panel, "FFSetLightButton");
-    EXPECT_EQ(light->text(), "Light ON");
     const QString lit = light->styleSheet();
     emit light->released();
     EXPECT_EQ(light->text(), "Light OFF");
     EXPECT_FALSE(state.finalStage.lightOn);
     EXPECT_NE(light->styleSheet(), lit);
-    EXPECT_EQ(evaluations(), 1);
     emit light->released();
     EXPECT_EQ(light->text(), "Light ON");
     EXPECT_EQ(light->styleSheet(), lit);
     EXPECT_EQ(evaluations(), 2);
 
-    auto* turbulenceSeed = get<QPushButton>(panel, "FFTurbulenceSeed");
-    EXPECT_EQ(turbulenceSeed->text(), "refresh turbulence map");
-    EXPECT_EQ(turbulenceSeed->toolTip(), "reseed the turbulence noise map");
     SequenceSeedSource copy{7};
     const int expectedSeed = copy.drawSeed();
-    emit turbulenceSeed->released();
+    emit get<QPushButton>(panel, "FFTurbulenceSeed")->released();
     EXPECT_EQ(state.recipe.turbulence.seed, expectedSeed);
     EXPECT_EQ(evaluations(), 3);
 
     // Manual mode: a window slider change waits for the refresh button.
     panelDriver().setAutoNoiseMode();
-    auto* hSlider = get<QSlider>(panel, "FFHSlider");
-    EXPECT_EQ(hSlider->pageStep(), 4);
-    hSlider->setValue(-32);
+    get<QSlider>(panel, "FFHSlider")->setValue(-32);
     EXPECT_EQ(state.recipe.startX, -32);
+    EXPECT_EQ(evaluations(), 3);
     emit get<QToolButton>(panel, "FFReGenerateNoise")->released();
     EXPECT_EQ(evaluations(), 4);
     EXPECT_EQ(view.refreshButton.back(), false);
 
-    // In texture style a gradient row change evaluates with the new
-    // gradient; only the map size follows the preview resolution.
+    // In texture style a gradient row evaluates with the new gradient; only
+    // the map size follows the preview resolution.
     get<QSlider>(panel, "FFSetCurrentMapSlider")->setValue(1);
     state.previewPictureSize = 32;
     auto* left = get<QListWidget>(panel, "FFGradientTypeListViewLeft");
@@ -354,6 +281,8 @@ TEST_F(FinalStagePanelTest, ButtonsAndGradientRowsEvaluate) {
               std::make_pair(PreviewSlot::Final, QString("TFFnoisePreview.jpg")));
 }
 
+// Every control's round trip is covered by the window's preset test; here
+// the parts that depend on more than one field.
 TEST_F(FinalStagePanelTest, SyncFromRecipeAndWindowPinWithoutEvaluating) {
     FF panel(panelContext(), view);
     panel.setInitialGradients();
@@ -361,62 +290,36 @@ TEST_F(FinalStagePanelTest, SyncFromRecipeAndWindowPinWithoutEvaluating) {
     FinalStageSettings& fs = state.finalStage;
     r.noiseSize = 100;
     r.startX = 7;
-    r.startY = -9;
     r.gradient1 = "alpine.bmp";
     r.gradient2 = "volcanic.bmp";
-    r.turbulence = {55, 130, 6, 11};
     r.erosion = {int(ErosionType::Hydraulics), 300, 20, 30, 140, 40};
     fs.lightOn = false;
-    fs.lightContrast = 7;
-    fs.lightIntensity = 12;
-    fs.lightAzimuth = 200;
-    fs.lightElevation = 10;
-    fs.previewResolution = 2;
     fs.mapStyle = 1; // a preset load switches to texture previews
     fs.setTerrainSize(4);
     fs.terrainHeightLow = -50;
+    const TerrainRecipe before = r;
     panel.syncFromRecipe();
 
     EXPECT_EQ(evaluations(), 0);
     EXPECT_TRUE(view.previews.empty());
-    EXPECT_EQ(get<QSpinBox>(panel, "FFBoundsSpinBox")->value(), 100);
-    EXPECT_EQ(get<QSlider>(panel, "FFHSlider")->value(), 7);
-    EXPECT_EQ(get<QSlider>(panel, "FFVSlider")->value(), -9);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFTurbulenceFrequency")->value(), 55);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFTurbulencePower")->value(), 130);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFTurbulenceRoughness")->value(), 6);
-    EXPECT_EQ(get<QComboBox>(panel, "FFErosionTypeComboBox")->currentText(), "hydraulics");
-    EXPECT_EQ(get<QSpinBox>(panel, "FFErosionIterationsSpinBox")->value(), 300);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFErosionEvaporationSpinBox")->value(), 140);
     EXPECT_TRUE(get<QWidget>(panel, "FFErosionCapacitySpinBox")->isVisibleTo(&panel));
     EXPECT_EQ(get<QPushButton>(panel, "FFSetLightButton")->text(), "Light OFF");
-    EXPECT_EQ(get<QSlider>(panel, "FFLightContrastSlider")->value(), 7);
-    EXPECT_EQ(get<QSlider>(panel, "FFLightIntensitySlider")->value(), 12);
-    EXPECT_EQ(get<QLabel>(panel, "FFAzimuthLabel")->text(), QString("azimuth: 200") + QChar(0xB0));
-    EXPECT_EQ(get<QLabel>(panel, "FFElevationLabel")->text(), QString("pitch: 10") + QChar(0xB0));
-    EXPECT_EQ(get<QSlider>(panel, "FFPreviewImageSlider")->value(), 2);
-    EXPECT_EQ(get<QSlider>(panel, "FFSetCurrentMapSlider")->value(), 1);
-    EXPECT_EQ(get<QSlider>(panel, "FFTerrainSizeSlider")->value(), 4);
     EXPECT_EQ(get<QLineEdit>(panel, "FFTerrainSizeLineEdit")->text(), "10000");
     EXPECT_EQ(get<QSpinBox>(panel, "FFTerrainElevationUpSpinBox")->value(), 1000);
     EXPECT_EQ(get<QSpinBox>(panel, "FFTerrainElevationLowSpinBox")->value(), -50);
     auto* left = get<QListWidget>(panel, "FFGradientTypeListViewLeft");
-    auto* right = get<QListWidget>(panel, "FFGradientTypeListViewRight");
     EXPECT_TRUE(left->isEnabled());
     EXPECT_EQ(current(left), "alpine.bmp");
-    EXPECT_EQ(current(right), "volcanic.bmp");
-    EXPECT_EQ(get<QLabel>(panel, "FFTextureMapLabel")->styleSheet(), kSelectedStyle);
-    // Nothing in the state moved while the controls were set.
-    EXPECT_EQ(r.erosion.capacity, 40);
-    EXPECT_EQ(fs.terrainSizeText, "10000");
+    EXPECT_EQ(current(get<QListWidget>(panel, "FFGradientTypeListViewRight")), "volcanic.bmp");
+    EXPECT_EQ(r.erosion.capacity, before.erosion.capacity); // nothing written back
     EXPECT_EQ(r.gradient1, "alpine.bmp");
+    EXPECT_EQ(fs.terrainSizeText, "10000");
 
     // An input type pins the window: the controls re-read and lock.
     EXPECT_FALSE(applyWindowPin(r, InputType::Image));
     panel.setWindowControlsEnabled(false);
     EXPECT_EQ(get<QSpinBox>(panel, "FFBoundsSpinBox")->value(), 4);
     EXPECT_EQ(get<QSlider>(panel, "FFHSlider")->value(), 0);
-    EXPECT_EQ(get<QSlider>(panel, "FFVSlider")->value(), 0);
     EXPECT_FALSE(get<QSpinBox>(panel, "FFBoundsSpinBox")->isEnabled());
     EXPECT_FALSE(get<QSlider>(panel, "FFVSlider")->isEnabled());
     panel.setWindowControlsEnabled(true);

@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
-#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -90,7 +89,6 @@ TEST_F(PresetsLibraryTest, UserPresetsContinueTheFirstRowWithTheAccentBorder) {
         EXPECT_EQ(button->objectName(), (i < 3 ? "__native__" : "__user__") + paths[i]);
         EXPECT_EQ(button->toolTip(), paths[i]);
         EXPECT_EQ(button->geometry(), QRect(20 + 156 * i, 14, 128, 128));
-        EXPECT_EQ(button->iconSize(), QSize(128, 128));
         const char* border = i < 3 ? "border-color: rgba(25,25,25,255);"
                                    : "border-color: rgba(255,195,0,255);";
         EXPECT_TRUE(button->styleSheet().contains(QLatin1String(border)))
@@ -99,16 +97,6 @@ TEST_F(PresetsLibraryTest, UserPresetsContinueTheFirstRowWithTheAccentBorder) {
     EXPECT_EQ(frame.width(), 1150);
     const QImage shot = frame.grab().toImage();
     EXPECT_TRUE(sameColour(shot.pixel(5, 5), QColor(95, 95, 95), 0));
-}
-
-TEST_F(PresetsLibraryTest, EighthPresetStartsTheSecondRow) {
-    for (int i = 0; i < 8; ++i)
-        touch(nativeDir() + QStringLiteral("/p%1.ipf").arg(i));
-    build();
-    const QList<QToolButton*> list = buttons();
-    ASSERT_EQ(list.size(), 8);
-    EXPECT_EQ(list[6]->pos(), QPoint(956, 14));
-    EXPECT_EQ(list[7]->pos(), QPoint(20, 162));
 }
 
 TEST_F(PresetsLibraryTest, ThumbnailIsTheNameUpToItsFirstDotOrThePlaceholder) {
@@ -126,9 +114,9 @@ TEST_F(PresetsLibraryTest, ThumbnailIsTheNameUpToItsFirstDotOrThePlaceholder) {
     EXPECT_TRUE(sameColour(iconCentre(list[1]), kPlaceholderColour));
 }
 
-TEST_F(PresetsLibraryTest, RebuildLeavesExactlyOneButtonPerPreset) {
-    touch(nativeDir() + "/n1.ipf");
-    touch(nativeDir() + "/n2.ipf");
+TEST_F(PresetsLibraryTest, RebuildLeavesExactlyOneButtonPerPresetAndTheEighthStartsRowTwo) {
+    for (int i = 0; i < 6; ++i)
+        touch(nativeDir() + QStringLiteral("/n%1.ipf").arg(i));
     touch(userDir() + "/u1.ipf");
     build();
     const QPointer<QToolButton> old = buttons().value(0);
@@ -138,15 +126,16 @@ TEST_F(PresetsLibraryTest, RebuildLeavesExactlyOneButtonPerPreset) {
     build();
     EXPECT_TRUE(old.isNull());
     const QList<QToolButton*> list = buttons();
-    ASSERT_EQ(list.size(), 4);
+    ASSERT_EQ(list.size(), 8);
     std::set<QString> names;
     for (const QToolButton* button : list) {
         names.insert(button->objectName());
         EXPECT_TRUE(button->isVisibleTo(&frame)) << button->objectName().toStdString();
     }
-    EXPECT_EQ(names.size(), 4u);
-    EXPECT_EQ(list[2]->objectName(), "__user__" + userDir() + "/u0.ipf");
-    EXPECT_EQ(list[3]->pos(), QPoint(488, 14));
+    EXPECT_EQ(names.size(), 8u);
+    EXPECT_EQ(list[6]->objectName(), "__user__" + userDir() + "/u0.ipf");
+    EXPECT_EQ(list[6]->pos(), QPoint(956, 14));
+    EXPECT_EQ(list[7]->pos(), QPoint(20, 162));
 }
 
 TEST_F(PresetsLibraryTest, ScrollingReachesTheLastOfAHundredPresets) {
@@ -211,28 +200,22 @@ int lineRow(const QImage& plot, int column) {
     return best;
 }
 
-TEST(ResourcesTest, EveryProfilePlotIsA28PixelPicture) {
-    for (const char* stem : {"curve_", "terrace_"}) {
-        const int count = QLatin1String(stem) == QLatin1String("curve_") ? 17 : 16;
+TEST(ResourcesTest, ProfilePlotsFollowTheirProfiles) {
+    // Every plot fits its 28-pixel preset button.
+    for (const auto& [stem, count] : {std::pair{"curve_", 17}, std::pair{"terrace_", 16}})
         for (int i = 0; i < count; ++i) {
             const QString path = kResources + stem + QString::number(i) + ".jpg";
-            const QImage image(path);
-            EXPECT_EQ(image.size(), QSize(28, 28)) << path.toStdString();
+            EXPECT_EQ(QImage(path).size(), QSize(28, 28)) << path.toStdString();
         }
-    }
-}
 
-TEST(ResourcesTest, ProfilePlotsFollowTheirProfiles) {
     // Curve 2 is a valley: high at both ends, at the bottom in the middle.
     const QImage valley(kResources + "curve_2.jpg");
     ASSERT_FALSE(valley.isNull());
     EXPECT_LE(lineRow(valley, 4), 7);
     EXPECT_LE(lineRow(valley, 23), 7);
     EXPECT_GE(lineRow(valley, 13), 21);
-    EXPECT_GE(lineRow(valley, 14), 21);
     EXPECT_GT(qGray(valley.pixel(13, lineRow(valley, 13))), 170);
-    // Above the valley floor there is only background.
-    EXPECT_LT(qGray(valley.pixel(14, 6)), 70);
+    EXPECT_LT(qGray(valley.pixel(14, 6)), 70); // only background above the floor
 
     // Terrace 1 holds every input below 0 at 0 and rises to 1 at the right.
     const QImage terrace(kResources + "terrace_1.jpg");
@@ -246,27 +229,6 @@ TEST(ResourcesTest, ProfilePlotsFollowTheirProfiles) {
     EXPECT_NEAR(lineRow(none, 6), 21, 2);
     EXPECT_NEAR(lineRow(none, 21), 6, 2);
     EXPECT_LT(qGray(none.pixel(6, lineRow(none, 6))), 150);
-}
-
-TEST(ResourcesTest, PicturesHaveTheirSizes) {
-    const std::pair<const char*, QSize> pictures[] = {
-        {"logo.png", {400, 160}},
-        {"icon.png", {32, 32}},
-        {"help.png", {16, 16}},
-        {"balloon.png", {32, 32}},
-        {"bg.jpg", {512, 512}},
-        {"none.jpg", {128, 128}},
-        {"refresh.png", {24, 24}},
-        {"tool_below0.png", {24, 24}},
-        {"tool_bounding_all.png", {24, 24}},
-        {"tool_delete.png", {24, 24}},
-        {"tool_delete_all.png", {24, 24}},
-        {"tool_delete_last_batch.png", {24, 24}},
-        {"tool_reposition.png", {24, 24}},
-        {"tool_stack.png", {24, 24}},
-    };
-    for (const auto& [name, size] : pictures)
-        EXPECT_EQ(QImage(kResources + name).size(), size) << name;
 }
 
 TEST(ResourcesTest, PluginFolderHasTheMenuIconAndPresetPlaceholder) {
@@ -289,10 +251,7 @@ TEST(ResourcesTest, WaitAnimationLoopsThroughSeveralFrames) {
     ASSERT_TRUE(movie.jumpToFrame(0));
     const QImage first = movie.currentImage();
     ASSERT_TRUE(movie.jumpToNextFrame());
-    const QImage second = movie.currentImage();
-    EXPECT_EQ(first.size(), QSize(64, 64));
-    EXPECT_EQ(second.size(), QSize(64, 64));
-    EXPECT_NE(first, second);
+    EXPECT_NE(first, movie.currentImage());
     // Transparent around the spinner, opaque on it.
     EXPECT_EQ(qAlpha(first.pixel(32, 32)), 0);
     EXPECT_EQ(qAlpha(first.pixel(32, 12)), 255);

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -14,8 +13,8 @@
 
 namespace morvane::testing {
 
-// A MorvaneWindow over the build's plug-in folder and a temporary documents
-// folder, with scripted dialogs and fixed seeds.
+// A MorvaneWindow over the build's plug-ins and a temporary documents folder,
+// with scripted dialogs and fixed seeds.
 class WindowFixture : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -30,8 +29,7 @@ class WindowFixture : public ::testing::Test {
     }
     void TearDown() override {
         window.reset();
-        // The window deletes itself and its widgets later; let that happen
-        // before the next test builds another.
+        // The window's widgets are deleted later; finish before the next test.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 

@@ -2,7 +2,6 @@
 #include "window_fixture.h"
 
 #include "plugin/window/depth_buffer.h"
-#include "plugin/window/morvane_window.h"
 #include "plugin/window/panel_pipeline_view.h"
 #include "plugin/window/qt_user_prompts.h"
 #include "plugin/window/window_geometry.h"
@@ -11,15 +10,11 @@
 #include "recipe/panels/FF.h"
 #include "recipe/panels/I1.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
@@ -39,20 +34,14 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
-
-#include <memory>
 
 namespace morvane::testing {
 namespace {
 
-const char* const kWelcome = "Welcome to MORVANE! Please load or generate a terrain...";
 const char* const kNoTerrain = "You need to create or load a terrain first...";
 
-// True when `expected` appears in `lines` in this order (other lines may
-// come between).
+// True when `expected` appears in `lines` in this order, other lines between.
 bool inOrder(const QStringList& lines, const QStringList& expected) {
     int next = 0;
     for (const QString& line : lines)
@@ -61,9 +50,7 @@ bool inOrder(const QStringList& lines, const QStringList& expected) {
     return next == expected.size();
 }
 
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 class WindowTest : public WindowFixture {
   protected:
@@ -79,9 +66,10 @@ class WindowTest : public WindowFixture {
         lines.removeLast(); // after the last "\n"
         return lines;
     }
+    int evaluations() const { return logLines().count("generating noise maps...\n"); }
 
-    // A control of one node panel: both inputs (and both deformers) name
-    // their widgets alike, their group boxes tell them apart.
+    // Both inputs (and both deformers) name their widgets alike; their group
+    // boxes tell them apart.
     template <typename T> T* inGroup(const char* group, const char* name) const {
         auto* box = find<QGroupBox>(QLatin1String(group));
         return box ? box->findChild<T*>(QLatin1String(name)) : nullptr;
@@ -93,14 +81,10 @@ TEST(WindowGeometryTest, SizeLimitsAndPlaceFollowTheDesktop) {
     EXPECT_EQ(small.minimum, QSize(1024, 668));
     EXPECT_EQ(small.maximum, QSize(1218, 1336));
     EXPECT_EQ(small.position, QPoint(0, 0));
-
     const WindowGeometry large = windowGeometryFor(QSize(1920, 1200));
     EXPECT_EQ(large.minimum, QSize(1200, 1000));
-    EXPECT_EQ(large.maximum, QSize(1218, 2000));
     EXPECT_EQ(large.position, QPoint(361, 51));
-
-    // A desktop too small to hold the bottom margin never asks for a
-    // negative size.
+    // Too small for the bottom margin: never a negative size.
     EXPECT_EQ(windowGeometryFor(QSize(640, 80)).minimum, QSize(640, 0));
 }
 
@@ -120,8 +104,7 @@ TEST_F(WindowTest, StartUpLogsEveryStepInOrderMakesTheFoldersAndEvaluatesOnce) {
     QFile stale(dataDir() + "/maps/NMapFFnoisePreviewThumb.jpg");
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
-    // The host's documents path names the older folder.
-    environment.documentsPath = root("Studio4");
+    environment.documentsPath = root("Studio4"); // the host names the older folder
 
     openWindow();
 
@@ -135,24 +118,22 @@ TEST_F(WindowTest, StartUpLogsEveryStepInOrderMakesTheFoldersAndEvaluatesOnce) {
     EXPECT_EQ(lines[0], "MORVANE started\n");
     EXPECT_EQ(lines[1], "removing temp files...\n");
     EXPECT_TRUE(inOrder(
-        lines, {"MORVANE started\n", "removing temp files...\n",
-                "GL_ARB_vertex_buffer_object: SUPPORTED\n", "building primary controls...\n",
+        lines, {"GL_ARB_vertex_buffer_object: SUPPORTED\n", "building primary controls...\n",
                 "plugin window to be resized\n", "building secondary controls...\n",
                 "fill main controller tabs...\n", "create openGL context\n",
                 "set initial height and terrain map resolution\n", "set color gradients\n",
                 "build presets library...\n", "initialize noise machine...\n",
                 "generating noise maps...\n", "initialize library...\n"}))
         << lines.join("").toStdString();
-    EXPECT_EQ(lines.count("generating noise maps...\n"), 1);
+    EXPECT_EQ(evaluations(), 1);
     const int context = lines.indexOf("create openGL context\n");
-    ASSERT_GE(context, 0);
     EXPECT_TRUE(QRegularExpression("^Depth buffer precision: \\d+bit\n$")
                     .match(lines.value(context + 1))
                     .hasMatch())
         << lines.value(context + 1).toStdString();
 
-    EXPECT_EQ(find<QLabel>("statusLine")->text(), kWelcome);
-    EXPECT_TRUE(find<QPushButton>("terraformButton")->isEnabled());
+    EXPECT_EQ(find<QLabel>("statusLine")->text(),
+              "Welcome to MORVANE! Please load or generate a terrain...");
     EXPECT_EQ(window->window()->windowTitle(), "MORVANE 1.1");
     EXPECT_TRUE(window->window()->isVisible());
 }
@@ -162,7 +143,6 @@ TEST_F(WindowTest, MissingDocumentsFolderShowsTheErrorAndStartsAnyway) {
     window = std::make_unique<MorvaneWindow>(environment);
 
     EXPECT_FALSE(window->open());
-
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_EQ(prompts.warnings[0].first, "Error");
     EXPECT_TRUE(prompts.warnings[0].second.contains(root("elsewhere/Studio") + "/content"))
@@ -180,87 +160,28 @@ TEST_F(WindowTest, MissingDocumentsFolderShowsTheErrorAndStartsAnyway) {
     QCoreApplication::exec();
 }
 
-TEST_F(WindowTest, TabsBottomBarAndOverlayStartAsTheUserFirstSeesThem) {
+TEST_F(WindowTest, TabsNeedATerrainAndTheViewportCoversItsSlot) {
     openWindow();
     QTabWidget* tabs = controller();
-    ASSERT_NE(tabs, nullptr);
-    const QStringList titles = {"TERRAFORM", "POPULATE", "CREATE", "PRESETS", "SETUP", "ABOUT"};
-    const QStringList pages = {"terrainTab", "populateTab", "genesisTab",
-                               "presetsTab", "setupTab",    "aboutTab"};
     ASSERT_EQ(tabs->count(), 6);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(tabs->tabText(i), titles[i]);
-        EXPECT_EQ(tabs->widget(i)->objectName(), pages[i]);
         const bool needsTerrain = i == 1 || i == 2;
         EXPECT_EQ(tabs->isTabEnabled(i), !needsTerrain) << i;
         EXPECT_EQ(tabs->tabToolTip(i), needsTerrain ? QString(kNoTerrain) : QString()) << i;
     }
-    EXPECT_EQ(tabs->font().family(), "Helvetica");
-    EXPECT_EQ(tabs->font().pointSize(), 14);
-    EXPECT_EQ(tabs->font().weight(), 75);
     // The tab font stays on the tabs.
     EXPECT_FALSE(find<QWidget>("terrainTab")->font().bold());
+    EXPECT_TRUE(find<QLabel>("busyOverlayLabel")->isHidden());
+    EXPECT_TRUE(find<QLabel>("triangleCountLabel")->isHidden());
 
-    for (const char* name : {"INPUT 1", "INPUT 2", "DEFORMER 1", "DEFORMER 2", "COMBINER"}) {
-        bool titled = false;
-        for (QGroupBox* box : window->window()->findChildren<QGroupBox*>())
-            titled = titled || box->title() == name;
-        EXPECT_TRUE(titled) << name;
-    }
-
-    struct Button {
-        const char* name;
-        const char* text;
-        int x;
-    };
-    for (const Button& b :
-         {Button{"autoNoiseButton", "AUTO", 1198 - 190}, Button{"resetButton", "RESET", 1198 - 130},
-          Button{"quitButton", "QUIT", 1198 - 70}}) {
-        auto* button = find<QPushButton>(b.name);
-        ASSERT_NE(button, nullptr) << b.name;
-        EXPECT_EQ(button->text(), b.text);
-        EXPECT_EQ(button->pos(), QPoint(b.x, 998 - 19));
-        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
-    }
-    EXPECT_EQ(find<QPushButton>("autoNoiseButton")->toolTip(),
-              "Set automatic noise updates ON or OFF");
-    EXPECT_EQ(find<QLabel>("statusLine")->pos(), QPoint(1, 998 - 21));
-
-    auto* busy = find<QLabel>("busyOverlayLabel");
-    ASSERT_NE(busy, nullptr);
-    EXPECT_EQ(busy->geometry(), QRect(365, 360, 400, 160));
-    EXPECT_TRUE(busy->isHidden());
-    EXPECT_EQ(busy->styleSheet(),
-              "* { padding:16px; background-color:rgba(50,50,50,200); border-width: 1px; "
-              "border-style: solid; border-color: rgba(128,128,128,255); font-size:32px; "
-              "width:580px; text-align:center; color:rgba(240,240,240,255)}");
-
-    EXPECT_EQ(find<QFrame>("glFrame")->size(), QSize(760, 760));
-    // The viewport lies over its slot on the first page from the start.
     QCoreApplication::processEvents();
     QWidget* frame = find<QFrame>("ecoFrame");
     EXPECT_EQ(find<QFrame>("glViewportArea")->pos(),
               find<QWidget>("terrainViewportSlot")->mapTo(frame, QPoint(0, 0)));
-    EXPECT_EQ(find<QFrame>("ecoFrame")->size(), QSize(1198, 998));
-    EXPECT_EQ(find<QLabel>("triggerPopulateHelpLabel")->size(), QSize(1, 1));
-    EXPECT_TRUE(find<QLabel>("triangleCountLabel")->isHidden());
-    EXPECT_TRUE(find<QCheckBox>("vboCheckBox")->isChecked());
-    EXPECT_EQ(find<QCheckBox>("vboCheckBox")->text(), "use Vertex Buffer Objects:");
-    auto* instances = find<QSpinBox>("glEcoInstancesSpinBox");
-    ASSERT_NE(instances, nullptr);
-    EXPECT_EQ(instances->minimum(), 1);
-    EXPECT_EQ(instances->maximum(), 1000);
-    EXPECT_EQ(instances->toolTip(), "set the number of instances to be deployed with each click");
-    EXPECT_TRUE(find<QPushButton>("loadTerrainObjButton")->isEnabled());
-    EXPECT_FALSE(find<QPushButton>("loadTerrainObjButton")->toolTip().isEmpty());
 
-    auto* presets = find<QScrollArea>("presetsScrollArea");
-    ASSERT_NE(presets, nullptr);
-    EXPECT_EQ(presets->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(presets->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-    // The shipped presets are listed.
-    int native = 0;
-    for (QAbstractButton* b : presets->widget()->findChildren<QAbstractButton*>())
+    int native = 0; // the shipped presets are listed
+    for (QAbstractButton* b :
+         find<QScrollArea>("presetsScrollArea")->widget()->findChildren<QAbstractButton*>())
         native += b->objectName().startsWith("__native__") ? 1 : 0;
     EXPECT_GT(native, 0);
 }
@@ -269,91 +190,75 @@ TEST_F(WindowTest, AutoTogglesItsStyleWithoutEvaluating) {
     openWindow();
     auto* button = find<QPushButton>("autoNoiseButton");
     const QString on = button->styleSheet();
-    EXPECT_TRUE(on.contains("background-color:rgba(255,195,0,255)")) << on.toStdString();
-    EXPECT_TRUE(on.contains("color:rgba(25,25,25,255)"));
-    const int evaluations = logLines().count("generating noise maps...\n");
+    const int before = evaluations();
 
     button->click();
-    EXPECT_EQ(button->styleSheet(),
-              "* { background-color:rgb(95,95,95); color:rgba(255,255,255,255)  }");
+    EXPECT_NE(button->styleSheet(), on);
     // Manual mode: a recipe change only shows the refresh button.
     inGroup<QComboBox>("input1Group", "I1TerrainType")->setCurrentIndex(2);
     EXPECT_FALSE(find<QWidget>("FFReGenerateNoise")->isHidden());
 
     button->click();
     EXPECT_EQ(button->styleSheet(), on);
-    EXPECT_EQ(logLines().count("generating noise maps...\n"), evaluations);
+    EXPECT_EQ(evaluations(), before);
 }
 
-TEST_F(WindowTest, QuitAsksAndCancelLeavesEverything) {
+TEST_F(WindowTest, QuitCancelLeavesEverythingAndYesClosesTheWindowAndTheLog) {
     openWindow();
     QSignalSpy closed(window.get(), &MorvaneWindow::closed);
-    QWidget* before = window->window();
+    QPointer<QWidget> before = window->window();
     const QStringList log = logLines();
 
-    prompts.yesAnswers = {false};
+    prompts.yesAnswers = {false, false, true};
     find<QPushButton>("quitButton")->click();
-    // Closing from the title bar asks the same question.
-    before->close();
+    before->close(); // the title bar asks the same question
     QCoreApplication::processEvents();
     flushDeletes();
-
     EXPECT_EQ(prompts.questions, QStringList({"Warning|quit MORVANE?", "Warning|quit MORVANE?"}));
-    EXPECT_TRUE(window->isOpen());
-    EXPECT_EQ(window->window(), before);
+    EXPECT_EQ(window->window(), before.data());
     EXPECT_TRUE(before->isVisible());
     EXPECT_EQ(closed.count(), 0);
     EXPECT_EQ(logLines(), log);
-}
 
-TEST_F(WindowTest, QuitYesClosesTheWindowAndTheLog) {
-    openWindow();
-    QSignalSpy closed(window.get(), &MorvaneWindow::closed);
-    QPointer<QWidget> ecoWin = window->window();
-
-    prompts.yesAnswers = {true};
     find<QPushButton>("quitButton")->click();
-
     EXPECT_FALSE(window->isOpen());
     EXPECT_EQ(window->window(), nullptr);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(logLines().value(logLines().size() - 1), "closing MORVANE\n");
     flushDeletes();
-    EXPECT_TRUE(ecoWin.isNull());
+    EXPECT_TRUE(before.isNull());
     // The slots of a closed window do nothing.
     window->generatePreviewTerrain();
     window->quitMorvane();
-    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(prompts.questions.size(), 3);
 }
 
 TEST_F(WindowTest, ResetCancelKeepsAndYesRebuildsWithAFreshLog) {
     openWindow();
     QPointer<QWidget> first = window->window();
     find<QPushButton>("autoNoiseButton")->click(); // manual mode
+    const QString manual = find<QPushButton>("autoNoiseButton")->styleSheet();
     controller()->setCurrentIndex(3);
 
-    prompts.yesAnswers = {false};
+    prompts.yesAnswers = {false, true};
     find<QPushButton>("resetButton")->click();
     EXPECT_EQ(window->window(), first.data());
     EXPECT_EQ(controller()->currentIndex(), 3);
-
-    prompts.yesAnswers = {true};
     find<QPushButton>("resetButton")->click();
     EXPECT_EQ(prompts.questions,
               QStringList({"Warning|restart MORVANE?", "Warning|restart MORVANE?"}));
     ASSERT_TRUE(window->isOpen());
-    EXPECT_NE(window->window(), first.data());
     flushDeletes();
     EXPECT_TRUE(first.isNull());
 
     // A fresh start: first tab, automatic mode, the log rewritten from the top.
     EXPECT_EQ(controller()->currentIndex(), 0);
-    EXPECT_TRUE(find<QPushButton>("autoNoiseButton")->styleSheet().contains("255,195,0,255"));
+    EXPECT_NE(find<QPushButton>("autoNoiseButton")->styleSheet(), manual);
     const QStringList lines = logLines();
     EXPECT_EQ(lines.value(0), "MORVANE started\n");
     EXPECT_EQ(lines.count("MORVANE started\n"), 1);
     EXPECT_EQ(lines.count("closing MORVANE\n"), 0);
-    EXPECT_EQ(lines.count("generating noise maps...\n"), 1);
+    EXPECT_EQ(evaluations(), 1);
 }
 
 TEST_F(WindowTest, TerraformEnablesThePopulateAndCreateTabs) {
@@ -396,11 +301,8 @@ TEST_F(WindowTest, TerraformEnablesThePopulateAndCreateTabs) {
 
 TEST_F(WindowTest, TerraformRefusesAnEmptyTerrainSize) {
     openWindow();
-    auto* size = find<QLineEdit>("FFTerrainSizeLineEdit");
-    size->setText("0");
-
+    find<QLineEdit>("FFTerrainSizeLineEdit")->setText("0");
     find<QPushButton>("terraformButton")->click();
-
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_EQ(prompts.warnings[0].second, "nice try... please enter a terrain size higher than 0");
     EXPECT_FALSE(controller()->isTabEnabled(1));
@@ -413,7 +315,6 @@ TEST_F(WindowTest, QuitDuringAnOperationWaitsForItsEnd) {
     prompts.yesAnswers = {true};
     // The click arrives while the terrain build lets events through.
     QMetaObject::invokeMethod(window.get(), "quitMorvane", Qt::QueuedConnection);
-
     window->generatePreviewTerrain();
 
     ASSERT_EQ(prompts.questions.size(), 1);
@@ -429,17 +330,15 @@ TEST_F(WindowTest, QuitDuringAnOperationWaitsForItsEnd) {
 TEST_F(WindowTest, RefusedOrCancelledPresetNamesWriteNothing) {
     openWindow();
     prompts.texts = {QString(), QString(""), "a/b", "..", ".", "x\\y"};
-    auto* save = find<QPushButton>("savePresetButton");
     for (int i = 0; i < 6; ++i)
-        save->click();
+        find<QPushButton>("savePresetButton")->click();
 
     EXPECT_EQ(prompts.textDialogs.size(), 6);
     EXPECT_EQ(prompts.textDialogs.value(0), "Save preset|type a name for you preset:");
     ASSERT_EQ(prompts.warnings.size(), 4u); // none for the cancel and the empty name
     for (const auto& warning : prompts.warnings)
         EXPECT_EQ(warning.first, "Error");
-    EXPECT_TRUE(QDir(dataDir() + "/presets").entryList(QDir::Files).isEmpty());
-    // Nor anywhere else a path in the name could lead to.
+    // Nothing in the presets folder nor where a path in the name could lead.
     QDirIterator written(root("."), {"*.ipf"}, QDir::Files, QDirIterator::Subdirectories);
     EXPECT_FALSE(written.hasNext()) << written.next().toStdString();
     EXPECT_FALSE(logLines().contains("preset saved\n"));
@@ -483,21 +382,16 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
         int first;
         int second;
     };
+    // One control of each kind in every panel.
     const Setting settings[] = {
         {"input1Group", "I1TerrainType", 3, 4},
         {"input1Group", "I1FrequencySlider", 23, 41},
-        {"input1Group", "I1OctavesSlider", 6, 3},
         {"input2Group", "I1TerrainType", 7, 2},
-        {"input2Group", "I1PersistenceSlider", 3, 8},
         {"input2Group", "I1GaborAnisoCheckBox", 2, 0},
         {"deformer1Group", "D1ClampLowerSpinBox", -40, -70},
-        {"deformer1Group", "D1ClampUpperSpinBox", 60, 90},
         {"deformer2Group", "D1ExponentSpinBox", 3, 5},
-        {"combinerGroup", "C1TerrainType", 4, 1},
         {"combinerGroup", "C1EdgeFalloffSlider", 30, 70},
-        {"finalGroup", "FFTurbulenceFrequency", 20, 50},
         {"finalGroup", "FFErosionTypeComboBox", 2, 1},
-        {"finalGroup", "FFErosionIterationsSpinBox", 7, 12},
         {"finalGroup", "FFGradientTypeListViewLeft", 3, 5},
         {"finalGroup", "FFGradientTypeListViewRight", 6, 2},
     };
@@ -524,7 +418,7 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     QWidget* column = find<QWidget>("terraformPanelColumn");
     const QMap<QString, QString> saved = controlValues(column);
 
-    prompts.texts = {"my canyon"};
+    prompts.texts = {"my canyon", "again"};
     find<QPushButton>("savePresetButton")->click();
     const QString preset = dataDir() + "/presets/my canyon.ipf";
     ASSERT_TRUE(QFileInfo::exists(preset));
@@ -534,9 +428,7 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     apply(false);
     ASSERT_NE(controlValues(column), saved);
     controller()->setCurrentIndex(3);
-
-    // The rebuilt library holds the new preset.
-    auto* button = find<QAbstractButton>("__user__" + preset);
+    auto* button = find<QAbstractButton>("__user__" + preset); // the rebuilt library has it
     ASSERT_NE(button, nullptr);
     button->click();
 
@@ -549,7 +441,6 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     EXPECT_TRUE(logLines().contains("loading preset " + preset + "\n"));
 
     // The recipe came back too: saving it again writes the same file.
-    prompts.texts = {"again"};
     find<QPushButton>("savePresetButton")->click();
     QFile first(preset);
     QFile second(dataDir() + "/presets/again.ipf");
@@ -558,9 +449,9 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     EXPECT_EQ(first.readAll(), second.readAll());
 }
 
-// Each preview goes to its own panel: six pictures of six colours.
 class PanelPipelineViewTest : public PanelFixture {};
 
+// Six pictures of six colours, each to its own panel.
 TEST_F(PanelPipelineViewTest, RoutesEachPreviewToItsPanelAndTheRefreshButtonToTheFinalStage) {
     const PanelContext context = panelContext();
     I1 input1(0, context), input2(1, context);
@@ -586,10 +477,9 @@ TEST_F(PanelPipelineViewTest, RoutesEachPreviewToItsPanelAndTheRefreshButtonToTh
         view.showPreview(targets[i].first, file);
     }
     for (int i = 0; i < 6; ++i) {
-        const QPixmap shown = targets[i].second->pixmap(Qt::ReturnByValue);
+        const QImage shown = targets[i].second->pixmap(Qt::ReturnByValue).toImage();
         ASSERT_FALSE(shown.isNull()) << i;
-        const QImage image = shown.toImage();
-        EXPECT_EQ(QColor(image.pixel(image.width() / 2, image.height() / 2)), colours[i]) << i;
+        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), colours[i]) << i;
     }
 
     auto* refresh = finalStage.findChild<QWidget*>("FFReGenerateNoise");

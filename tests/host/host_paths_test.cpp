@@ -28,12 +28,14 @@ TEST(HostPathsTest, OptionBeatsEnvironmentBeatsDefault) {
     HostOptions options;
     options.pluginsPath = "/opt/plugins/";
     options.documentsPath = "/opt/docs";
-    options.contentDirectories = QStringList{"/opt/c1", "/opt/c2"};
+    options.contentDirectories = QStringList{"/opt/c1", "./props/../props"};
 
+    // Relative option paths become absolute.
     HostPaths paths = resolveHostPaths(options, environment, kAppDir, kHome);
     EXPECT_EQ(paths.pluginsPath, "/opt/plugins");
     EXPECT_EQ(paths.documentsPath, "/opt/docs");
-    EXPECT_EQ(paths.contentDirectories, QStringList({"/opt/c1", "/opt/c2"}));
+    EXPECT_EQ(paths.contentDirectories,
+              QStringList({"/opt/c1", QDir::current().absoluteFilePath("props")}));
     EXPECT_FALSE(paths.documentsIsDefault);
 
     paths = resolveHostPaths(HostOptions(), environment, kAppDir, kHome);
@@ -50,15 +52,6 @@ TEST(HostPathsTest, OptionBeatsEnvironmentBeatsDefault) {
     EXPECT_EQ(paths.documentsPath, "/home/ann/Documents/DAZ 3D/Studio");
     EXPECT_EQ(paths.contentDirectories, QStringList({"/home/ann/Documents/DAZ 3D/Studio/content"}));
     EXPECT_TRUE(paths.documentsIsDefault);
-}
-
-TEST(HostPathsTest, RelativePathsBecomeAbsolute) {
-    HostOptions options;
-    options.pluginsPath = "build/plugins";
-    options.contentDirectories = QStringList{"./props/../props"};
-    const HostPaths paths = resolveHostPaths(options, QProcessEnvironment(), kAppDir, kHome);
-    EXPECT_EQ(paths.pluginsPath, QDir::current().absoluteFilePath("build/plugins"));
-    EXPECT_EQ(paths.contentDirectories, QStringList({QDir::current().absoluteFilePath("props")}));
 }
 
 TEST(HostPathsTest, OnlyTheDefaultDocumentsFolderIsCreated) {

@@ -2,8 +2,6 @@
 
 #include <QImage>
 
-#include <cstring>
-
 using namespace morvane::testing;
 
 namespace {
@@ -47,7 +45,6 @@ TEST(MorvanePluginTest, OpensTheWindowAndTerraformsFromTheHost) {
         QStringLiteral("class function %1\n").arg(QStringLiteral(MORVANE_PLUGIN_DIR))))
         << qPrintable(run.out);
     EXPECT_TRUE(run.out.contains("open true\n"));
-    EXPECT_TRUE(run.out.contains("window MORVANE 1.1 "));
     EXPECT_TRUE(run.out.contains("saved true\n"));
     EXPECT_TRUE(run.out.contains("made New MORVANE Scene Objects... false\n"));
 
@@ -61,12 +58,11 @@ TEST(MorvanePluginTest, OpensTheWindowAndTerraformsFromTheHost) {
     EXPECT_GT(terraform, lines.indexOf("initialize library...\n"));
     EXPECT_GT(lines.indexOf("build decimated terrain arrays\n"), terraform);
 
+    // The screenshot is the whole window, on its own dark background.
     const QImage picture(shot);
     ASSERT_FALSE(picture.isNull());
-    const int at = run.out.indexOf("window MORVANE 1.1 ") + int(strlen("window MORVANE 1.1 "));
-    QString reported = run.out.mid(at, run.out.indexOf('\n', at) - at);
-    EXPECT_EQ(QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height()), reported);
-    // The window's own dark background, not a blank grab.
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("window MORVANE 1.1 %1x%2\n").arg(picture.width()).arg(picture.height())));
     const QColor corner = picture.pixelColor(picture.width() / 2, picture.height() - 40);
     EXPECT_LT(corner.lightness(), 120);
 }

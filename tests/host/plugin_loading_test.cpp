@@ -1,6 +1,5 @@
 #include "dzaction.h"
 #include "dzapp.h"
-#include "dzclassfactory.h"
 #include "dzcontentmgr.h"
 #include "dzplugin.h"
 #include "host_window.h"
@@ -36,29 +35,24 @@ TEST(PluginLoaderTest, KeepsOnlyPluginsOfTheHostsMajorVersion) {
     EXPECT_TRUE(plugin.file.endsWith("/libhost_test_plugin.so"));
     EXPECT_EQ(plugin.sdkVersion, dzSDKVersion());
     ASSERT_NE(plugin.definition, nullptr);
-    EXPECT_EQ(plugin.definition->getName(), "Host Test");
-    EXPECT_EQ(plugin.definition->getVersion(), DzVersion(0, 1, 0, 0));
     EXPECT_EQ(plugin.definition->getNumClassFactories(), 1);
 
     ASSERT_EQ(scan.problems.size(), 3) << qPrintable(scan.problems.join('\n'));
-    const QStringList older = problemsNaming(scan.problems, "libhost_test_sdk3_plugin.so");
-    const QStringList newer = problemsNaming(scan.problems, "libhost_test_sdk5_plugin.so");
-    const QStringList other = problemsNaming(scan.problems, "libhost_test_not_a_plugin.so");
-    ASSERT_EQ(older.size(), 1);
-    ASSERT_EQ(newer.size(), 1);
-    ASSERT_EQ(other.size(), 1);
-    EXPECT_TRUE(older.front().contains("built for SDK 3.0.0.1, this host provides SDK 4.5.0.100"));
-    EXPECT_TRUE(newer.front().contains("refused"));
-    EXPECT_TRUE(other.front().contains("not a plug-in"));
+    const std::pair<const char*, const char*> reasons[] = {
+        {"libhost_test_sdk3_plugin.so", "built for SDK 3.0.0.1, this host provides SDK 4.5.0.100"},
+        {"libhost_test_sdk5_plugin.so", "refused"},
+        {"libhost_test_not_a_plugin.so", "not a plug-in"}};
+    for (const auto& [file, reason] : reasons) {
+        const QStringList named = problemsNaming(scan.problems, file);
+        ASSERT_EQ(named.size(), 1) << file;
+        EXPECT_TRUE(named.front().contains(reason)) << qPrintable(named.front());
+    }
 
     // A host built for another major version refuses the good one too.
     EXPECT_TRUE(loadPlugins(kPluginDir, DzVersion(7, 0, 0, 0)).plugins.isEmpty());
-}
-
-TEST(PluginLoaderTest, MissingFolderLoadsNothing) {
-    const PluginScan scan = loadPlugins("/nonexistent/plugins", dzSDKVersion());
-    EXPECT_TRUE(scan.plugins.isEmpty());
-    EXPECT_TRUE(scan.problems.isEmpty());
+    const PluginScan missing = loadPlugins("/nonexistent/plugins", dzSDKVersion());
+    EXPECT_TRUE(missing.plugins.isEmpty());
+    EXPECT_TRUE(missing.problems.isEmpty());
 }
 
 TEST(StudioAppTest, RegistersFactoriesAndFillsTheCreateMenu) {
@@ -70,8 +64,6 @@ TEST(StudioAppTest, RegistersFactoriesAndFillsTheCreateMenu) {
     StudioApp studio(paths);
 
     ASSERT_NE(dzApp, nullptr);
-    EXPECT_EQ(dzApp->getPluginsPath(), kPluginDir);
-    EXPECT_EQ(dzApp->getDocumentsPath(), documents.path());
     EXPECT_EQ(dzApp->getContentMgr()->getNumPoserDirectories(), 2);
     EXPECT_EQ(dzApp->getContentMgr()->getPoserDirectory(1), "/content/b");
     EXPECT_EQ(dzApp->getContentMgr()->getPoserDirectory(2), QString());
@@ -79,9 +71,7 @@ TEST(StudioAppTest, RegistersFactoriesAndFillsTheCreateMenu) {
     const QStringList problems = studio.loadPlugins();
     EXPECT_EQ(problems.size(), 3);
 
-    DzClassFactory* factory = dzApp->findClassFactory(QStringLiteral("HostTestAction"));
-    ASSERT_NE(factory, nullptr);
-    EXPECT_EQ(factory->getGuid().toString(), "3F2C9A10-0B7E-4D1A-9C55-6A8E12F0B001");
+    ASSERT_NE(dzApp->findClassFactory(QStringLiteral("HostTestAction")), nullptr);
 
     // The action is in the Create menu, found with or without its mnemonic.
     HostWindow& window = studio.window();
@@ -94,10 +84,7 @@ TEST(StudioAppTest, RegistersFactoriesAndFillsTheCreateMenu) {
     QMenu* create = window.menuBar()->findChild<QMenu*>("createMenu");
     ASSERT_NE(create, nullptr);
     EXPECT_TRUE(create->actions().contains(action));
-
-    const QScriptValue type =
-        dzApp->getScriptEngine()->evaluate(QStringLiteral("typeof HostTestAction"));
-    EXPECT_EQ(type.toString(), "function");
+    EXPECT_EQ(dzApp->getScriptEngine()->evaluate("typeof HostTestAction").toString(), "function");
 
     // Loading the same folder again registers nothing twice.
     const QStringList again = studio.loadPlugins();

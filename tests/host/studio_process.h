@@ -24,16 +24,13 @@ inline StudioRun runStudio(const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!environment.contains("DISPLAY") && !environment.contains("QT_QPA_PLATFORM"))
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-    // Paths come from the arguments only.
-    environment.remove("MORVANE_PLUGINS");
-    environment.remove("MORVANE_DOCUMENTS");
-    environment.remove("MORVANE_CONTENT");
+    for (const char* name : {"MORVANE_PLUGINS", "MORVANE_DOCUMENTS", "MORVANE_CONTENT"})
+        environment.remove(name); // paths come from the arguments only
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(STUDIO_PATH), arguments);
 
     StudioRun run;
-    // A generous bound so a host that hangs fails the test instead of
-    // blocking the suite.
+    // A generous bound: a hanging host fails the test instead of blocking.
     run.finished = process.waitForFinished(120000);
     if (!run.finished)
         process.kill(), process.waitForFinished();
