@@ -9,13 +9,16 @@
 #include <libnoise/module/const.h>
 
 #include <QImage>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 namespace morvane {
 namespace {
 
+using noise::utils::NoiseMap;
 using testing::PipelineFixture;
 
 class EvaluationTest : public PipelineFixture {
@@ -23,18 +26,27 @@ protected:
     void evaluate(bool finalFlag = false, int size = kPreviewSize, bool fullDetail = false) {
         GraphEvaluator(state, context).evaluate(finalFlag, size, fullDetail);
     }
-    QStringList nodeLines() const {
-        QStringList lines;
-        for (const QString& line : log.lines)
-            if (line.startsWith("noise node"))
-                lines << line;
-        return lines;
-    }
+    int nodeLines() const { return log.lines.filter(QRegularExpression("^noise node")).size(); }
     InputNode perlin(int seed) const {
         InputNode input;
         input.type = int(InputType::Perlin);
         input.seedNumber = seed;
         return input;
+    }
+    QString picture(const QString& name, int side, int shift) {
+        QImage image(side, side, QImage::Format_RGB32);
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                image.setPixel(x, y, qRgb((x * 5 + y * shift) & 255, 0, 0));
+        const QString file = QDir(root()).filePath(name);
+        EXPECT_TRUE(image.save(file));
+        return file;
+    }
+    static void expectSameBits(const NoiseMap& a, const NoiseMap& b, int side) {
+        ASSERT_EQ(b.GetWidth(), side);
+        for (int y = 0; y < side; ++y)
+            ASSERT_EQ(std::memcmp(a.GetRowPtr(y), b.GetRowPtr(y), side * sizeof(float)), 0)
+                << "row " << y;
     }
 };
 
@@ -44,13 +56,14 @@ const QStringList kNodePictures = {
     "TFFnoisePreview.jpg", "TI1noisePreview.jpg", "TI2noisePreview.jpg"};
 const QStringList kMixPictures = {"C1ControlMap.jpg", "TD1TurbulenceMap.jpg",
                                   "TD2TurbulenceMap.jpg"};
+const QStringList kFinalPictures = {"HFFnoisePreview.jpg", "TFFnoisePreview.jpg"};
 
 QStringList sorted(QStringList list) {
     list.sort();
     return list;
 }
 
-TEST_F(EvaluationTest, DefaultRecipeGivesAFlatMapAndEveryPreviewPicture) {
+TEST_F(EvaluationTest, DefaultRecipeGivesAFlatMapEveryPictureAndHeightLabels) {
     evaluate();
     const auto& map = state.finalHeightMap;
     ASSERT_EQ(map.GetWidth(), kPreviewSize);
@@ -60,44 +73,10 @@ TEST_F(EvaluationTest, DefaultRecipeGivesAFlatMapAndEveryPreviewPicture) {
             ASSERT_EQ(map.GetValue(x, y), 0.0f);
     // Both texture gradients start equal: no mix pictures, six nodes.
     EXPECT_EQ(mapsFiles(), kNodePictures);
-    EXPECT_EQ(nodeLines().size(), 6);
+    EXPECT_EQ(nodeLines(), 6);
     EXPECT_TRUE(notifier.messages.empty());
-    const QImage texture(paths.mapFile("TFFnoisePreview.jpg"));
-    EXPECT_EQ(texture.size(), QSize(kPreviewSize, kPreviewSize));
-}
-
-TEST_F(EvaluationTest, PicturesAndLogLinesFollowTheGradientsAndTheFinalFlag) {
-    state.recipe.inputs[0] = perlin(3);
-    state.recipe.gradient1 = "alpine.bmp";
-    state.recipe.gradient2 = "volcanic.bmp";
-    evaluate();
-    EXPECT_EQ(mapsFiles(), sorted(kNodePictures + kMixPictures));
-    const QStringList expectedLines = {
-        "generating noise maps...\n", "noise node 1 generated\n", "noise node 2 generated\n",
-        "noise node 3 generated\n",   "noise node 4 generated\n", "noise node 5 generated\n",
-        "noise node 6 generated\n",   "noise node 7 generated\n", "noise node 8 generated\n",
-        "noise node 9 generated\n"};
-    EXPECT_EQ(log.lines, expectedLines);
-
-    // The final build writes only the final pictures, and the mix when the
-    // gradients differ; no preview label changes.
-    clearMaps();
-    view.previews.clear();
-    evaluate(true, 48);
-    EXPECT_EQ(mapsFiles(), sorted(QStringList{"HFFnoisePreview.jpg", "TFFnoisePreview.jpg"} +
-                                  kMixPictures));
-    EXPECT_TRUE(view.previews.empty());
-    EXPECT_EQ(state.finalHeightMap.GetWidth(), 48);
-    EXPECT_EQ(QImage(paths.mapFile("TFFnoisePreview.jpg")).width(), 48);
-
-    clearMaps();
-    state.recipe.gradient2 = "alpine.bmp";
-    evaluate(true, 48);
-    EXPECT_EQ(mapsFiles(), (QStringList{"HFFnoisePreview.jpg", "TFFnoisePreview.jpg"}));
-}
-
-TEST_F(EvaluationTest, PreviewLabelsFollowTheMapStyle) {
-    evaluate();
+    EXPECT_EQ(QImage(paths.mapFile("TFFnoisePreview.jpg")).size(),
+              QSize(kPreviewSize, kPreviewSize));
     ASSERT_EQ(view.previews.size(), 6u);
     EXPECT_EQ(view.previews[0], std::make_pair(PreviewSlot::Input1, QString("HI1noisePreview.jpg")));
     EXPECT_EQ(view.previews[4],
@@ -116,6 +95,33 @@ TEST_F(EvaluationTest, PreviewLabelsFollowTheMapStyle) {
     EXPECT_EQ(progress.events.last(), "hide");
 }
 
+TEST_F(EvaluationTest, PicturesAndLogLinesFollowTheGradientsAndTheFinalFlag) {
+    state.recipe.inputs[0] = perlin(3);
+    state.recipe.gradient1 = "alpine.bmp";
+    state.recipe.gradient2 = "volcanic.bmp";
+    evaluate();
+    EXPECT_EQ(mapsFiles(), sorted(kNodePictures + kMixPictures));
+    QStringList expectedLines = {"generating noise maps...\n"};
+    for (int node = 1; node <= 9; ++node)
+        expectedLines << QString("noise node %1 generated\n").arg(node);
+    EXPECT_EQ(log.lines, expectedLines);
+
+    // The final build writes only the final pictures, and the mix when the
+    // gradients differ; no preview label changes.
+    clearMaps();
+    view.previews.clear();
+    evaluate(true, 48);
+    EXPECT_EQ(mapsFiles(), sorted(kFinalPictures + kMixPictures));
+    EXPECT_TRUE(view.previews.empty());
+    EXPECT_EQ(state.finalHeightMap.GetWidth(), 48);
+    EXPECT_EQ(QImage(paths.mapFile("TFFnoisePreview.jpg")).width(), 48);
+
+    clearMaps();
+    state.recipe.gradient2 = "alpine.bmp";
+    evaluate(true, 48);
+    EXPECT_EQ(mapsFiles(), kFinalPictures);
+}
+
 TEST_F(EvaluationTest, LoadingFlagSwallowsTheEvaluation) {
     state.loading = true;
     evaluate();
@@ -129,11 +135,9 @@ TEST_F(EvaluationTest, MissingGradientWarnsForEachPictureAndStillRenders) {
     state.recipe.gradient1 = "missing.bmp";
     evaluate();
     // Input 1 texture, deformer 1 texture and the final texture use gradient1.
-    ASSERT_EQ(notifier.messages.size(), 3u);
-    for (const auto& message : notifier.messages) {
-        EXPECT_EQ(message.first, "Warning");
-        EXPECT_EQ(message.second, "Gradient file not found. Unpredictable behaviour may occur.");
-    }
+    const auto warning = std::make_pair(
+        QString("Warning"), QString("Gradient file not found. Unpredictable behaviour may occur."));
+    EXPECT_EQ(notifier.messages, decltype(notifier.messages)(3, warning));
     EXPECT_TRUE(mapsFiles().contains("TI1noisePreview.jpg"));
 }
 
@@ -142,13 +146,12 @@ TEST_F(EvaluationTest, FullDetailUsesTheRequestedSizeAndThirtyOctaves) {
     state.recipe.inputs[0].octaves = 1;
     evaluate(false, 40, true);
     EXPECT_EQ(state.finalHeightMap.GetWidth(), 40);
-    const noise::utils::NoiseMap fullDetail = state.finalHeightMap;
+    const NoiseMap fullDetail = state.finalHeightMap;
     evaluate(false, 40, false);
     EXPECT_EQ(state.finalHeightMap.GetWidth(), kPreviewSize);
     state.previewMapSize = 40;
     evaluate(false, 40, false);
-    // One octave against thirty: the maps must differ.
-    int differing = 0;
+    int differing = 0; // one octave against thirty
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
             differing += fullDetail.GetValue(x, y) != state.finalHeightMap.GetValue(x, y);
@@ -159,17 +162,13 @@ TEST_F(EvaluationTest, DefaultClampLeavesTheInputUnchanged) {
     state.recipe.inputs[0] = perlin(2);
     evaluate();
     // Deformer 2 over a flat input adds 0: the final map is input 1.
-    noise::utils::NoiseMap direct;
     ModuleArena arena;
-    ModuleFactory factory(arena, false);
-    const auto& generator = factory.inputGenerator(state.recipe.inputs[0]);
+    const auto& generator = ModuleFactory(arena, false).inputGenerator(state.recipe.inputs[0]);
     for (int y = 0; y < kPreviewSize; y += 7)
-        for (int x = 0; x < kPreviewSize; x += 5) {
-            const double px = x * (4.0 / kPreviewSize);
-            const double pz = y * (4.0 / kPreviewSize);
+        for (int x = 0; x < kPreviewSize; x += 5)
             EXPECT_FLOAT_EQ(state.finalHeightMap.GetValue(x, y),
-                            float(generator.GetValue(px, 0.0, pz)));
-        }
+                            float(generator.GetValue(x * 4.0 / kPreviewSize, 0.0,
+                                                     y * 4.0 / kPreviewSize)));
 }
 
 // A user can cross the two clamp spin boxes; libnoise's Clamp would abort
@@ -178,12 +177,9 @@ TEST_F(EvaluationTest, ClampWithCrossedOrEqualBoundsIsOrderedOrConstant) {
     ModuleArena arena;
     ModuleFactory factory(arena, false);
     noise::module::Const source;
-    DeformerNode crossed;
-    crossed.clampLow = 1;
-    crossed.clampHigh = -1;
-    DeformerNode ordered;
-    ordered.clampLow = -1;
-    ordered.clampHigh = 1;
+    DeformerNode crossed, ordered, equal;
+    crossed.clampLow = ordered.clampHigh = 1;
+    crossed.clampHigh = ordered.clampLow = -1;
     for (double v : {-3.0, -0.4, 0.0, 0.7, 5.0}) {
         source.SetConstValue(v);
         EXPECT_EQ(factory.deformer(crossed, 4, source).GetValue(0.3, 0, 0.3),
@@ -191,11 +187,10 @@ TEST_F(EvaluationTest, ClampWithCrossedOrEqualBoundsIsOrderedOrConstant) {
         EXPECT_EQ(factory.deformer(ordered, 4, source).GetValue(0.3, 0, 0.3),
                   std::clamp(v, -1.0, 1.0));
     }
-    DeformerNode equal;
     equal.clampLow = equal.clampHigh = 0;
+    source.SetConstValue(0.8);
     for (auto type : {DeformerType::Clamp, DeformerType::Curve, DeformerType::Terrace}) {
         equal.type = int(type); // Curve and Terrace without a profile clamp too
-        source.SetConstValue(0.8);
         EXPECT_EQ(factory.deformer(equal, 4, source).GetValue(1, 0, 1), 0.0);
     }
     equal.type = int(DeformerType::Exponent);
@@ -206,25 +201,24 @@ TEST_F(EvaluationTest, ClampWithCrossedOrEqualBoundsIsOrderedOrConstant) {
     // And through whole evaluations of presets naming such bounds.
     PresetReadOptions options;
     options.gradientNames = paths.gradientNames();
-    auto evaluatePreset = [&](const QByteArray& text, float& low, float& high) {
+    for (auto [bounds, expectedLow] : {std::pair<QByteArray, float>{"D1ClampHigh=-1\n", -0.1f},
+                                      std::pair<QByteArray, float>{"D1ClampHigh=0\n", 0.0f}}) {
         state.recipe = TerrainRecipe();
-        readPresetText("I1Type=5\nI1seedNumber=2\n" + text, state.recipe, options, notifier);
+        readPresetText("I1Type=5\nI1seedNumber=2\nD1ClampLow=0\n" + bounds, state.recipe, options,
+                       notifier);
         evaluate();
-        low = INFINITY;
-        high = -INFINITY;
+        float low = INFINITY, high = -INFINITY;
         for (int y = 0; y < kPreviewSize; ++y)
             for (int x = 0; x < kPreviewSize; ++x) {
                 low = std::min(low, state.finalHeightMap.GetValue(x, y));
                 high = std::max(high, state.finalHeightMap.GetValue(x, y));
             }
-    };
-    float low, high;
-    evaluatePreset("D1ClampLow=0\nD1ClampHigh=-1\n", low, high);
-    EXPECT_EQ(high, 0.0f);
-    EXPECT_LT(low, -0.1f);
-    evaluatePreset("D1ClampLow=0\nD1ClampHigh=0\n", low, high);
-    EXPECT_EQ(low, 0.0f);
-    EXPECT_EQ(high, 0.0f);
+        EXPECT_EQ(high, 0.0f) << bounds.constData();
+        if (expectedLow < 0)
+            EXPECT_LT(low, expectedLow);
+        else
+            EXPECT_EQ(low, 0.0f);
+    }
 }
 
 TEST_F(EvaluationTest, SelectFalloffSwitchesHardOrBlends) {
@@ -235,28 +229,21 @@ TEST_F(EvaluationTest, SelectFalloffSwitchesHardOrBlends) {
     second.SetConstValue(0.5);
     CombinerNode select;
     select.terrainType = int(CombinerType::Select);
-    for (int falloff : {0, -40}) {
+    // falloff, control, expected; 20 blends over control 0 +- 0.2.
+    const std::vector<std::tuple<int, double, double>> cases = {
+        {0, -0.01, -0.5},  {0, 0.0, 0.5},   {0, 999.0, 0.5},    {0, 1000.5, -0.5},
+        {-40, -0.01, -0.5}, {-40, 0.0, 0.5}, {-40, 999.0, 0.5}, {-40, 1000.5, -0.5},
+        {20, -0.25, -0.5}, {20, 0.25, 0.5}};
+    for (auto [falloff, c, expected] : cases) {
         select.falloff = falloff;
-        const auto& module = factory.combiner(select, first, second, control);
-        control.SetConstValue(-0.01);
-        EXPECT_EQ(module.GetValue(0, 0, 0), -0.5) << falloff;
-        control.SetConstValue(0.0);
-        EXPECT_EQ(module.GetValue(0, 0, 0), 0.5) << falloff;
-        control.SetConstValue(999.0);
-        EXPECT_EQ(module.GetValue(0, 0, 0), 0.5) << falloff;
-        control.SetConstValue(1000.5);
-        EXPECT_EQ(module.GetValue(0, 0, 0), -0.5) << falloff;
+        control.SetConstValue(c);
+        EXPECT_EQ(factory.combiner(select, first, second, control).GetValue(0, 0, 0), expected)
+            << falloff << " " << c;
     }
-    select.falloff = 20; // blends over control 0 +- 0.2
-    const auto& soft = factory.combiner(select, first, second, control);
     control.SetConstValue(0.0);
-    EXPECT_NEAR(soft.GetValue(0, 0, 0), 0.0, 1e-12);
-    control.SetConstValue(-0.25);
-    EXPECT_EQ(soft.GetValue(0, 0, 0), -0.5);
-    control.SetConstValue(0.25);
-    EXPECT_EQ(soft.GetValue(0, 0, 0), 0.5);
+    EXPECT_NEAR(factory.combiner(select, first, second, control).GetValue(0, 0, 0), 0.0, 1e-12);
     control.SetConstValue(0.1);
-    const double mid = soft.GetValue(0, 0, 0);
+    const double mid = factory.combiner(select, first, second, control).GetValue(0, 0, 0);
     EXPECT_GT(mid, 0.0);
     EXPECT_LT(mid, 0.5);
 }
@@ -268,18 +255,15 @@ TEST_F(EvaluationTest, TwoGradientTextureMixesTheTurbulenceMapsByTheControlMap) 
     state.recipe.gradient1 = "alpine.bmp";
     state.recipe.gradient2 = "volcanic.bmp";
     evaluate();
-    const QImage control(paths.mapFile("C1ControlMap.jpg"));
-    const QImage a(paths.mapFile("TD1TurbulenceMap.jpg"));
-    const QImage b(paths.mapFile("TD2TurbulenceMap.jpg"));
-    const QImage mixed(paths.mapFile("TFFnoisePreview.jpg"));
+    const QImage control(paths.mapFile("C1ControlMap.jpg")), a(paths.mapFile("TD1TurbulenceMap.jpg")),
+        b(paths.mapFile("TD2TurbulenceMap.jpg")), mixed(paths.mapFile("TFFnoisePreview.jpg"));
     ASSERT_FALSE(mixed.isNull());
     double error = 0;
     for (int y = 0; y < kPreviewSize; ++y)
         for (int x = 0; x < kPreviewSize; ++x) {
             const double c = qRed(control.pixel(x, y)) / 255.0;
-            const double expected =
-                qGreen(a.pixel(x, y)) * (1 - c) + qGreen(b.pixel(x, y)) * c;
-            error += std::abs(expected - qGreen(mixed.pixel(x, y)));
+            error += std::abs(qGreen(a.pixel(x, y)) * (1 - c) + qGreen(b.pixel(x, y)) * c -
+                              qGreen(mixed.pixel(x, y)));
         }
     // Only the JPEG round trip of the mixed picture separates them.
     EXPECT_LT(error / (kPreviewSize * kPreviewSize), 3.0);
@@ -288,42 +272,28 @@ TEST_F(EvaluationTest, TwoGradientTextureMixesTheTurbulenceMapsByTheControlMap) 
 // Every input type and the combiner's control noise, sampled on one thread
 // and on several, must give the same map bit for bit.
 TEST_F(EvaluationTest, ParallelSamplingEqualsSerialForEveryInputType) {
-    QImage picture(96, 96, QImage::Format_RGB32);
-    for (int y = 0; y < 96; ++y)
-        for (int x = 0; x < 96; ++x)
-            picture.setPixel(x, y, qRgb((x * 7 + y * 3) & 255, 0, 0));
-    const QString pictureFile = QDir(root()).filePath("height.png");
-    ASSERT_TRUE(picture.save(pictureFile));
-
+    const QString pictureFile = picture("height.png", 96, 3);
     state.previewMapSize = state.previewPictureSize = 96;
     for (int type = 0; type < inputTypeNames().size(); ++type) {
         SCOPED_TRACE(inputTypeNames()[type].toStdString());
-        state.recipe = TerrainRecipe();
-        state.recipe.inputs[0] = perlin(3);
-        state.recipe.inputs[0].type = type;
-        state.recipe.inputs[0].noiseImageFile = pictureFile;
-        state.recipe.inputs[0].persistence = 2; // keeps Gabor quick
-        state.recipe.inputs[1] = perlin(8);
-        state.recipe.deformers[1].type = int(DeformerType::Terrace);
-        state.recipe.deformers[1].terrace = 4;
-        state.recipe.combiner.terrainType = int(CombinerType::Blend);
-        state.recipe.combiner.noiseType = type;
-        state.recipe.combiner.noiseImageFile = pictureFile;
-        state.recipe.combiner.persistence = 2;
-        state.recipe.turbulence.power = 40;
-        state.recipe.turbulence.frequency = 30;
+        TerrainRecipe& r = state.recipe = TerrainRecipe();
+        r.inputs[0] = perlin(3);
+        r.inputs[0].type = r.combiner.noiseType = type;
+        r.inputs[0].noiseImageFile = r.combiner.noiseImageFile = pictureFile;
+        r.inputs[0].persistence = r.combiner.persistence = 2; // keeps Gabor quick
+        r.inputs[1] = perlin(8);
+        r.deformers[1].type = int(DeformerType::Terrace);
+        r.deformers[1].terrace = 4;
+        r.combiner.terrainType = int(CombinerType::Blend);
+        r.turbulence.power = 40;
+        r.turbulence.frequency = 30;
 
         context.threadCount = 1;
         evaluate(true, 96);
-        const noise::utils::NoiseMap serial = state.finalHeightMap;
+        const NoiseMap serial = state.finalHeightMap;
         context.threadCount = 4;
         evaluate(true, 96);
-        const noise::utils::NoiseMap& parallel = state.finalHeightMap;
-        ASSERT_EQ(parallel.GetWidth(), 96);
-        for (int y = 0; y < 96; ++y)
-            ASSERT_EQ(std::memcmp(serial.GetRowPtr(y), parallel.GetRowPtr(y), 96 * sizeof(float)),
-                      0)
-                << "row " << y;
+        expectSameBits(serial, state.finalHeightMap, 96);
     }
 }
 
@@ -332,37 +302,24 @@ TEST_F(EvaluationTest, ParallelSamplingEqualsSerialForEveryInputType) {
 // included (the control noise reloads slot 0 after input 1, and turbulence
 // keeps the final chain off the origin).
 TEST_F(EvaluationTest, FinalBuildGivesTheSameMapAsBuildingEveryNode) {
-    auto picture = [&](const QString& name, int shift) {
-        QImage image(64, 64, QImage::Format_RGB32);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                image.setPixel(x, y, qRgb((x * 5 + y * shift) & 255, 0, 0));
-        const QString file = QDir(root()).filePath(name);
-        EXPECT_TRUE(image.save(file));
-        return file;
-    };
     state.recipe.inputs[0].type = int(InputType::Image);
-    state.recipe.inputs[0].noiseImageFile = picture("a.png", 1);
+    state.recipe.inputs[0].noiseImageFile = picture("a.png", 64, 1);
     state.recipe.inputs[1] = perlin(6);
     state.recipe.combiner.terrainType = int(CombinerType::Blend);
     state.recipe.combiner.noiseType = int(InputType::Image);
-    state.recipe.combiner.noiseImageFile = picture("b.png", 9);
+    state.recipe.combiner.noiseImageFile = picture("b.png", 64, 9);
     state.recipe.turbulence.power = 30;
     state.recipe.turbulence.frequency = 40;
     state.previewMapSize = state.previewPictureSize = 64;
 
     morvane::module::NoiseImage::ClearSlots();
     evaluate(false, 64);
-    const noise::utils::NoiseMap everyNode = state.finalHeightMap;
+    const NoiseMap everyNode = state.finalHeightMap;
     morvane::module::NoiseImage::ClearSlots();
     log.lines.clear();
     evaluate(true, 64);
-    EXPECT_EQ(nodeLines().size(), 6);
-    for (int y = 0; y < 64; ++y)
-        ASSERT_EQ(std::memcmp(everyNode.GetRowPtr(y), state.finalHeightMap.GetRowPtr(y),
-                              64 * sizeof(float)),
-                  0)
-            << "row " << y;
+    EXPECT_EQ(nodeLines(), 6);
+    expectSameBits(everyNode, state.finalHeightMap, 64);
     morvane::module::NoiseImage::ClearSlots();
 }
 

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -67,11 +69,10 @@ TEST(Combiners, MultiplyAsHeightsAndPowerAsMeanOfCubes) {
     noise::module::Const a, b;
     morvane::module::Multiply multiply;
     morvane::module::Power power;
-    for (noise::module::Module* m : {static_cast<noise::module::Module*>(&multiply),
-                                     static_cast<noise::module::Module*>(&power)}) {
-        m->SetSourceModule(0, a);
-        m->SetSourceModule(1, b);
-    }
+    multiply.SetSourceModule(0, a);
+    multiply.SetSourceModule(1, b);
+    power.SetSourceModule(0, a);
+    power.SetSourceModule(1, b);
     const struct {
         double a, b, product, power;
     } cases[] = {{-1.0, 0.5, -1.0, -0.4375}, {0.0, 0.0, 0.0, 0.0},   {1.0, 1.0, 3.0, 1.0},
@@ -135,47 +136,41 @@ TEST(GeneratorVariants, PerlinAndTurbulenceDefaultToSeed11) {
     EXPECT_GT(differing, 0); // the seed matters at these points
 }
 
-TEST(RidgedMultiVariant, DefaultsEqualLibnoise) {
+// Equal to libnoise for its settings; offset, gain and weight take effect.
+TEST(RidgedMultiVariant, DefaultsEqualLibnoiseAndExtraSettingsTakeEffect) {
+    const auto points = samplePoints();
     morvane::module::RidgedMulti ridged;
     noise::module::RidgedMulti reference;
-    for (const Point& p : samplePoints())
-        ASSERT_EQ(ridged.GetValue(p.x, p.y, p.z), reference.GetValue(p.x, p.y, p.z));
+    auto differing = [&](const noise::module::Module& module,
+                         const noise::module::Module& against) {
+        int count = 0;
+        for (const Point& p : points)
+            count += module.GetValue(p.x, p.y, p.z) != against.GetValue(p.x, p.y, p.z);
+        return count;
+    };
+    EXPECT_EQ(differing(ridged, reference), 0);
     for (int seed : {0, 123456, -5})
         for (int octaves : {1, 6, 12})
             for (double lacunarity : {2.2, 1.7}) {
-                ridged.SetSeed(seed);
-                ridged.SetOctaveCount(octaves);
-                ridged.SetLacunarity(lacunarity);
-                ridged.SetFrequency(0.37);
-                reference.SetSeed(seed);
-                reference.SetOctaveCount(octaves);
-                reference.SetLacunarity(lacunarity);
-                reference.SetFrequency(0.37);
-                for (const Point& p : samplePoints())
-                    ASSERT_EQ(ridged.GetValue(p.x, p.y, p.z), reference.GetValue(p.x, p.y, p.z))
-                        << "seed " << seed << " octaves " << octaves << " lacunarity "
-                        << lacunarity;
+                for (auto* m : std::initializer_list<noise::module::RidgedMulti*>{&ridged, &reference}) {
+                    m->SetSeed(seed);
+                    m->SetOctaveCount(octaves);
+                    m->SetLacunarity(lacunarity);
+                    m->SetFrequency(0.37);
+                }
+                ASSERT_EQ(differing(ridged, reference), 0)
+                    << "seed " << seed << " octaves " << octaves << " lacunarity " << lacunarity;
             }
-}
 
-TEST(RidgedMultiVariant, OffsetGainAndWeightTakeEffect) {
-    noise::module::RidgedMulti reference;
-    const auto points = samplePoints();
-
-    auto differsFromReference = [&](double offset, double gain, double weight) {
-        morvane::module::RidgedMulti ridged;
-        ridged.SetOffset(offset);
-        ridged.SetGain(gain);
-        ridged.SetWeight(weight);
-        int differing = 0;
-        for (const Point& p : points)
-            differing += ridged.GetValue(p.x, p.y, p.z) != reference.GetValue(p.x, p.y, p.z);
-        return differing;
-    };
-    EXPECT_GT(differsFromReference(0.8, 2.0, 1.0), 0);
-    EXPECT_GT(differsFromReference(1.0, 0.7, 1.0), 0);
-    EXPECT_GT(differsFromReference(1.0, 2.0, 0.4), 0);
-
+    const noise::module::RidgedMulti defaults;
+    for (const auto& [offset, gain, weight] :
+         {std::make_tuple(0.8, 2.0, 1.0), std::make_tuple(1.0, 0.7, 1.0), std::make_tuple(1.0, 2.0, 0.4)}) {
+        morvane::module::RidgedMulti changed;
+        changed.SetOffset(offset);
+        changed.SetGain(gain);
+        changed.SetWeight(weight);
+        EXPECT_GT(differing(changed, defaults), 0) << offset << " " << gain << " " << weight;
+    }
     // Weight 0 silences the first octave and, through the gain, all others.
     morvane::module::RidgedMulti silent;
     silent.SetWeight(0.0);
@@ -185,10 +180,8 @@ TEST(RidgedMultiVariant, OffsetGainAndWeightTakeEffect) {
 
 // Octaves written out by hand from the gradient noise itself.
 TEST(RidgedMultiVariant, OctavesComputedByHand) {
-    const double offset = 0.85, gain = 1.6, weight = 0.7;
-    const double frequency = 1.3, lacunarity = 2.1;
+    const double offset = 0.85, gain = 1.6, weight = 0.7, frequency = 1.3, lacunarity = 2.1;
     const int seed = 77;
-
     morvane::module::RidgedMulti ridged;
     ridged.SetSeed(seed);
     ridged.SetFrequency(frequency);

@@ -1,6 +1,6 @@
 #include "recipe/preset_file.h"
 
-#include "common/notifier.h"
+#include "pipeline_fixture.h"
 #include "recipe/recipe_keys.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,16 +25,10 @@ using namespace morvane;
 
 namespace {
 
-const QString kGradientTitle = QStringLiteral("Error");
-const QString kGradientText = QStringLiteral("Gradient file not found, defaulting to first one");
+const QString kGradientTitle = "Error";
+const QString kGradientText = "Gradient file not found, defaulting to first one";
 
-class RecordingNotifier : public Notifier {
-public:
-    void warn(const QString& title, const QString& text) override {
-        messages.emplace_back(title, text);
-    }
-    std::vector<std::pair<QString, QString>> messages;
-};
+using RecordingNotifier = morvane::testing::RecordingNotifier;
 
 // Every field away from its default and inside its range; the input types
 // leave the window free, so reading back does not pin startX/startY.
@@ -43,29 +38,22 @@ TerrainRecipe fullRecipe() {
     r.gradient1 = "desert.bmp"; r.gradient2 = "black and white.bmp";
     InputNode& a = r.inputs[0];
     a.type = 5; a.seedNumber = INT_MIN; a.frequency = 37; a.lacunarity = 22; a.quality = 3;
-    a.octaves = 12; a.persistence = 8; a.displacement = 45;
+    a.octaves = 12; a.persistence = 8; a.displacement = 45; a.gaborAnisotropic = 2;
     a.noiseImageFile = QString::fromUtf8("/tmp/Gelände/höhe.png");
     a.multiFractalOffset = -40; a.multiFractalGain = -150; a.multiFractalWeight = 60;
-    a.gaborAnisotropic = 2;
     InputNode& b = r.inputs[1];
     b.type = 7; b.seedNumber = INT_MAX; b.frequency = 64; b.lacunarity = 50; b.quality = 1;
     b.octaves = 30; b.persistence = 3; b.displacement = 100; b.noiseImageFile.clear();
     b.multiFractalOffset = 25; b.multiFractalGain = -1; b.multiFractalWeight = 0;
     b.gaborAnisotropic = 2;
-    DeformerNode& d = r.deformers[0];
-    d.type = 2; d.clampLow = -60; d.clampHigh = 75; d.curve = 16; d.exponent = 3;
-    d.scaleBiasLow = -25; d.scaleBiasHigh = 480; d.terrace = 15;
-    DeformerNode& e = r.deformers[1];
-    e.type = 7; e.clampLow = -20; e.clampHigh = 90; e.curve = 3; e.exponent = 100;
-    e.scaleBiasLow = 100; e.scaleBiasHigh = -500; e.terrace = 9;
+    r.deformers[0] = {2, -60, 75, 16, 3, -25, 480, 15};
+    r.deformers[1] = {7, -20, 90, 3, 100, 100, -500, 9};
     CombinerNode& c = r.combiner;
     c.terrainType = 6; c.noiseType = 4; c.seedNumber = 16; c.frequency = 160; c.lacunarity = 1;
     c.quality = 1; c.octaves = 2; c.persistence = 10; c.displacement = 7; c.falloff = -100;
     c.noiseImageFile = QString::fromUtf8("Bilder/Ölfeld.png");
-    r.turbulence.frequency = -33; r.turbulence.power = 250; r.turbulence.roughness = 29;
-    r.turbulence.seed = -77;
-    r.erosion.type = 3; r.erosion.iterations = 1000; r.erosion.rain = 55;
-    r.erosion.solubility = 2; r.erosion.evaporation = 150; r.erosion.capacity = 99;
+    r.turbulence = {-33, 250, 29, -77};
+    r.erosion = {3, 1000, 55, 2, 150, 99};
     return r;
 }
 
@@ -101,12 +89,18 @@ PresetReadOptions userOptions(QStringList gradients = {}) {
 }
 
 PresetReadResult read(const QByteArray& text, TerrainRecipe& recipe,
-                      const PresetReadOptions& options = userOptions()) {
-    NullNotifier quiet;
-    return readPresetText(text, recipe, options, quiet);
+                      const PresetReadOptions& options = userOptions(),
+                      Notifier&& notifier = NullNotifier()) {
+    return readPresetText(text, recipe, options, notifier);
 }
 
 std::string show(const QByteArray& bytes) { return bytes.toStdString(); }
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
 
 // A literal with its NUL bytes kept.
 template <size_t N> QByteArray bytes(const char (&literal)[N]) {
@@ -118,11 +112,10 @@ template <size_t N> QByteArray bytes(const char (&literal)[N]) {
 TEST(PresetFile, WritesEveryKeyInOrderAndReadsBackTheSameRecipe) {
     TerrainRecipe full = fullRecipe(), defaults;
     // Guards the round trip against fields the fixture forgot.
-    for (const RecipeKey& key : recipeKeys()) {
+    for (const RecipeKey& key : recipeKeys())
         if (!key.isText()) {
             EXPECT_NE(*key.number(full), *key.number(defaults)) << key.name.toStdString();
         }
-    }
 
     EXPECT_EQ(show(presetText(full)), std::string(kFullRecipeText));
     TerrainRecipe back;
@@ -136,12 +129,9 @@ TEST(PresetFile, WritesEveryKeyInOrderAndReadsBackTheSameRecipe) {
     EXPECT_TRUE(back == full);
 
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("full.txt");
     ASSERT_TRUE(writePresetFile(full, path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(show(file.readAll()), std::string(kFullRecipeText));
+    EXPECT_EQ(show(contents(path)), std::string(kFullRecipeText));
     TerrainRecipe fromFile;
     EXPECT_TRUE(readPresetFile(path, fromFile, userOptions(kFullGradients), notifier).opened);
     EXPECT_TRUE(fromFile == full);
@@ -213,13 +203,11 @@ TEST(PresetFile, ParsesLinesAndValuesTheAtoiWay) {
 }
 
 TEST(PresetFile, AtoiSaturatesAndStopsAtTheFirstNonDigit) {
-    EXPECT_EQ(presetAtoi("2147483648"), INT_MAX);
-    EXPECT_EQ(presetAtoi("-2147483648"), INT_MIN);
-    EXPECT_EQ(presetAtoi(QByteArray(5000, '9')), INT_MAX);
-    EXPECT_EQ(presetAtoi(" \t\v\f\r-0012x"), -12);
-    EXPECT_EQ(presetAtoi("+-5"), 0);
-    EXPECT_EQ(presetAtoi("12.9"), 12);
-    EXPECT_EQ(presetAtoi(bytes("7\0" "8")), 7);
+    for (auto [text, value] : {std::pair{QByteArray("2147483648"), INT_MAX},
+                               {"-2147483648", INT_MIN}, {QByteArray(5000, '9'), INT_MAX},
+                               {" \t\v\f\r-0012x", -12}, {"+-5", 0}, {"12.9", 12},
+                               {bytes("7\0" "8"), 7}})
+        EXPECT_EQ(presetAtoi(text), value) << show(text);
 }
 
 TEST(PresetFile, UnknownGradientFallsBackToTheFirstWithOneWarningPerLine) {
@@ -231,6 +219,7 @@ TEST(PresetFile, UnknownGradientFallsBackToTheFirstWithOneWarningPerLine) {
     };
     const QStringList list = {"a.bmp", "black and white.bmp", "b.bmp"};
     const QString fallback = TerrainRecipe::kDefaultGradient;
+    const auto warning = std::make_pair(kGradientTitle, kGradientText);
     for (const Case& c : {
              Case{list, "gradient1=b.bmp\ngradient2=zzz.bmp\n", "b.bmp", "a.bmp", false, true},
              // Names match exactly: case and extension count.
@@ -246,9 +235,8 @@ TEST(PresetFile, UnknownGradientFallsBackToTheFirstWithOneWarningPerLine) {
         EXPECT_EQ(recipe.gradient2, c.gradient2) << c.text;
         EXPECT_EQ(result.gradient1Missing, c.missing1) << c.text;
         EXPECT_EQ(result.gradient2Missing, c.missing2) << c.text;
-        ASSERT_EQ(notifier.messages.size(), size_t(c.missing1 + c.missing2)) << c.text;
-        for (const auto& message : notifier.messages)
-            EXPECT_EQ(message, std::make_pair(kGradientTitle, kGradientText));
+        EXPECT_EQ(notifier.messages, decltype(notifier.messages)(c.missing1 + c.missing2, warning))
+            << c.text;
     }
 }
 
@@ -299,10 +287,10 @@ TEST(PresetFile, InputTypeChangePinsTheWindow) {
         recipe.startX = recipe.startY = 5;
         recipe.noiseSize = 64;
         read(c.line, recipe);
-        EXPECT_EQ(recipe.inputs[c.input].type, c.typeAfter) << c.line;
-        EXPECT_EQ(recipe.startX, c.startAfter) << c.line;
-        EXPECT_EQ(recipe.startY, c.startAfter) << c.line;
-        EXPECT_EQ(recipe.noiseSize, c.sizeAfter) << c.line;
+        EXPECT_EQ(std::make_tuple(recipe.inputs[c.input].type, recipe.startX, recipe.startY,
+                                  recipe.noiseSize),
+                  std::make_tuple(c.typeAfter, c.startAfter, c.startAfter, c.sizeAfter))
+            << c.line;
     }
 }
 
@@ -357,14 +345,12 @@ TEST(PresetFile, HostileTextNeverLeavesARange) {
             }
         }
         TerrainRecipe recipe;
-        RecordingNotifier notifier;
-        EXPECT_TRUE(readPresetText(text, recipe, userOptions(gradients), notifier).opened);
+        EXPECT_TRUE(read(text, recipe, userOptions(gradients), RecordingNotifier()).opened);
         checkRanges(recipe, round);
     }
 
     // Huge lines and keys, NUL bytes, invalid UTF-8, a key repeated thousands of times.
     TerrainRecipe recipe;
-    RecordingNotifier notifier;
     read("I1octaves=" + QByteArray(10 * 1024 * 1024, '7') + "\n", recipe);
     EXPECT_EQ(recipe.inputs[0].octaves, 30);
     read(QByteArray(10 * 1024 * 1024, 'k') + "=5\nI1quality=1\n", recipe);
@@ -375,8 +361,8 @@ TEST(PresetFile, HostileTextNeverLeavesARange) {
     recipe.inputs[0].quality = 2;
     read(bytes("I1quality\0=3\n\0\0=\0\n"), recipe); // the key holds a NUL: unknown
     EXPECT_EQ(recipe.inputs[0].quality, 2);
-    readPresetText("gradient1=\xff\xfe\xc3(.bmp\nI1NoiseImageFile=\xc0\xaf\xed\xa0\x80\n", recipe,
-                   userOptions(gradients), notifier);
+    read("gradient1=\xff\xfe\xc3(.bmp\nI1NoiseImageFile=\xc0\xaf\xed\xa0\x80\n", recipe,
+         userOptions(gradients), RecordingNotifier());
     EXPECT_EQ(recipe.gradient1, "a.bmp");
     EXPECT_FALSE(recipe.inputs[0].noiseImageFile.isEmpty());
     QByteArray repeated;
@@ -390,7 +376,6 @@ TEST(PresetFile, HostileTextNeverLeavesARange) {
 
 TEST(PresetFile, UnreadableFileChangesNothing) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const TerrainRecipe before = fullRecipe();
     for (const QString& path : {dir.filePath("missing.txt"), dir.path()}) {
         TerrainRecipe recipe = before;
@@ -424,9 +409,7 @@ TEST(PresetFile, WriteFailuresKeepTheOldFile) {
         bad.combiner.noiseImageFile = name;
         EXPECT_FALSE(presetCanStore(bad));
         EXPECT_FALSE(writePresetFile(bad, path));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), presetText(second));
+        EXPECT_EQ(contents(path), presetText(second));
     }
     TerrainRecipe badGradient = second;
     badGradient.gradient2 = "x=y.bmp";
