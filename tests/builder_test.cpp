@@ -9,8 +9,10 @@
 #include <QStringList>
 
 #include <cmath>
+#include <functional>
 #include <mutex>
 #include <set>
+#include <utility>
 #include <vector>
 
 using noise::utils::NoiseMap;
@@ -26,31 +28,22 @@ struct Sample {
 // call there. Locked: a builder may sample from several threads.
 class RecordingModule : public noise::module::Module {
 public:
-    enum class Output { X, Z, MagnifiedX };
-    explicit RecordingModule(Output output = Output::X, double origin = 0.0)
-        : Module(0), m_output(output), m_origin(origin) {}
+    using Output = std::function<double(double x, double z)>;
+    explicit RecordingModule(Output output = [](double x, double) { return x; })
+        : Module(0), m_output(std::move(output)) {}
     int GetSourceModuleCount() const override { return 0; }
     double GetValue(double x, double y, double z) const override {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_events && m_samples.empty())
-                m_events->append(QStringLiteral("sample"));
-            m_samples.push_back({x, y, z});
-        }
-        switch (m_output) {
-        case Output::X: return x;
-        case Output::Z: return z;
-        // Blows a last-bit difference of x up so that it survives the float map.
-        case Output::MagnifiedX: return (x - m_origin) * 1e12;
-        }
-        return 0.0;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_events && m_samples.empty())
+            m_events->append(QStringLiteral("sample"));
+        m_samples.push_back({x, y, z});
+        return m_output(x, z);
     }
     void logTo(QStringList* events) { m_events = events; }
     const std::vector<Sample>& samples() const { return m_samples; }
 
 private:
     Output m_output;
-    double m_origin;
     QStringList* m_events = nullptr;
     mutable std::mutex m_mutex;
     mutable std::vector<Sample> m_samples;
@@ -78,23 +71,26 @@ TEST(NoiseMapBuilderPlane, RejectsCrossedBoundsAndIncompleteSetup) {
 
     RecordingModule module;
     NoiseMap map;
-    auto expectRejected = [](NoiseMapBuilderPlane& builder) {
+    // Each row lacks exactly one thing.
+    const struct {
+        int width, height;
+        bool source, dest, bounds;
+    } cases[] = {{4, 4, false, true, true}, {4, 4, true, false, true}, {4, 4, true, true, false},
+                 {0, 4, true, true, true},  {4, 0, true, true, true},  {-1, 4, true, true, true},
+                 {4, -5, true, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " source " << c.source
+                                        << " dest " << c.dest << " bounds " << c.bounds);
+        NoiseMapBuilderPlane builder;
+        builder.SetDestSize(c.width, c.height);
+        if (c.source)
+            builder.SetSourceModule(module);
+        if (c.dest)
+            builder.SetDestNoiseMap(map);
+        if (c.bounds)
+            builder.SetBounds(-1.0, 1.0, -1.0, 1.0);
         EXPECT_THROW(builder.Build(), noise::ExceptionInvalidParam);
         EXPECT_THROW(builder.Build(1), noise::ExceptionInvalidParam);
-    };
-    NoiseMapBuilderPlane noSource, noDest;
-    noSource.SetDestSize(4, 4);
-    noSource.SetDestNoiseMap(map);
-    expectRejected(noSource);
-    noDest.SetDestSize(4, 4);
-    noDest.SetSourceModule(module);
-    expectRejected(noDest);
-    for (const auto& size : {std::make_pair(0, 4), {4, 0}, {-1, 4}, {4, -5}}) {
-        NoiseMapBuilderPlane builder;
-        builder.SetSourceModule(module);
-        builder.SetDestNoiseMap(map);
-        builder.SetDestSize(size.first, size.second);
-        expectRejected(builder);
     }
     EXPECT_TRUE(module.samples().empty());
 }
@@ -137,14 +133,15 @@ TEST(NoiseMapBuilderPlane, SamplesTheXzPlaneByRepeatedAddition) {
     // Orientation: columns follow x, rows follow z.
     EXPECT_EQ(map.GetValue(width - 1, height - 1), float(xs.back()));
     EXPECT_EQ(map.GetValue(0, 0), float(lowerX));
-    RecordingModule zModule(RecordingModule::Output::Z);
+    RecordingModule zModule([](double, double z) { return z; });
     builder.SetSourceModule(zModule);
     builder.Build();
     for (int row = 0; row < height; ++row)
         ASSERT_EQ(map.GetValue(width - 1, row), float(zs[std::size_t(row)])) << row;
 
-    // The rounding drift of the summed last column survives into the map.
-    RecordingModule magnified(RecordingModule::Output::MagnifiedX, multipliedLast);
+    // The rounding drift of the summed last column survives into the map,
+    // blown up so that a last-bit difference outlives the float.
+    RecordingModule magnified([&](double x, double) { return (x - multipliedLast) * 1e12; });
     builder.SetSourceModule(magnified);
     builder.Build();
     const float drift = float((xs.back() - multipliedLast) * 1e12);

@@ -11,8 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,13 +20,11 @@ struct Point {
 };
 
 std::vector<Point> samplePoints() {
-    std::vector<Point> points;
+    std::vector<Point> points = {{0.0, 0.0, 0.0}, {1234.567, -89.1, 4321.0}};
     for (int i = -3; i <= 3; ++i)
         for (int j = -2; j <= 2; ++j)
             for (int k = -2; k <= 2; ++k)
                 points.push_back({i * 0.731 + 0.05, j * 1.37 - 0.3, k * 0.913 + 0.11});
-    points.push_back({0.0, 0.0, 0.0});
-    points.push_back({1234.567, -89.1, 4321.0});
     return points;
 }
 
@@ -103,19 +99,19 @@ TEST(Cylinders, SinglePrecisionCosineAlongX) {
         EXPECT_EQ(cylinders.GetValue(x, 5.0, -9.0), std::cos(float(x * 3.14 * 2.0))) << x;
 }
 
-TEST(Checkerboard, AlternatingUnitCubes) {
+TEST(Checkerboard, AlternatingUnitCubesScaledByFrequency) {
     morvane::module::Checkerboard board;
     const struct {
-        double x, y, z, expected;
-    } cases[] = {{0.5, 0.5, 0.5, 1.0},   {1.5, 0.5, 0.5, -1.0}, {1.5, 1.5, 0.5, 1.0},
-                 {1.5, 1.5, 1.5, -1.0},  {-0.5, 0.5, 0.5, -1.0}, {-0.5, -0.5, 0.5, 1.0},
-                 {-1.5, 0.2, 0.2, 1.0},  {2.0, 0.0, 0.0, 1.0},   {0.999, 0.0, 3.2, -1.0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(board.GetValue(c.x, c.y, c.z), c.expected) << c.x << "," << c.y << "," << c.z;
-    board.SetFrequency(2.0);
-    EXPECT_EQ(board.GetValue(0.6, 0.0, 0.0), -1.0);
-    EXPECT_EQ(board.GetValue(0.6, 0.6, 0.0), 1.0);
-    EXPECT_EQ(board.GetValue(-0.1, 0.0, 0.0), -1.0);
+        double frequency, x, y, z, expected;
+    } cases[] = {{1, 0.5, 0.5, 0.5, 1.0},  {1, 1.5, 0.5, 0.5, -1.0},  {1, 1.5, 1.5, 0.5, 1.0},
+                 {1, 1.5, 1.5, 1.5, -1.0}, {1, -0.5, 0.5, 0.5, -1.0}, {1, -0.5, -0.5, 0.5, 1.0},
+                 {1, -1.5, 0.2, 0.2, 1.0}, {1, 2.0, 0.0, 0.0, 1.0},   {1, 0.999, 0.0, 3.2, -1.0},
+                 {2, 0.6, 0.0, 0.0, -1.0}, {2, 0.6, 0.6, 0.0, 1.0},   {2, -0.1, 0.0, 0.0, -1.0}};
+    for (const auto& c : cases) {
+        board.SetFrequency(c.frequency);
+        EXPECT_EQ(board.GetValue(c.x, c.y, c.z), c.expected)
+            << c.x << "," << c.y << "," << c.z << " frequency " << c.frequency;
+    }
 }
 
 TEST(GeneratorVariants, PerlinAndTurbulenceDefaultToSeed11) {
@@ -136,8 +132,8 @@ TEST(GeneratorVariants, PerlinAndTurbulenceDefaultToSeed11) {
     EXPECT_GT(differing, 0); // the seed matters at these points
 }
 
-// Equal to libnoise for its settings; offset, gain and weight take effect.
-TEST(RidgedMultiVariant, DefaultsEqualLibnoiseAndExtraSettingsTakeEffect) {
+// Equal to libnoise for its settings (the extra ones are checked by hand below).
+TEST(RidgedMultiVariant, DefaultsEqualLibnoiseAndZeroWeightSilences) {
     const auto points = samplePoints();
     morvane::module::RidgedMulti ridged;
     noise::module::RidgedMulti reference;
@@ -149,10 +145,11 @@ TEST(RidgedMultiVariant, DefaultsEqualLibnoiseAndExtraSettingsTakeEffect) {
         return count;
     };
     EXPECT_EQ(differing(ridged, reference), 0);
+    noise::module::RidgedMulti* const both[] = {&ridged, &reference};
     for (int seed : {0, 123456, -5})
         for (int octaves : {1, 6, 12})
             for (double lacunarity : {2.2, 1.7}) {
-                for (auto* m : std::initializer_list<noise::module::RidgedMulti*>{&ridged, &reference}) {
+                for (noise::module::RidgedMulti* m : both) {
                     m->SetSeed(seed);
                     m->SetOctaveCount(octaves);
                     m->SetLacunarity(lacunarity);
@@ -162,15 +159,6 @@ TEST(RidgedMultiVariant, DefaultsEqualLibnoiseAndExtraSettingsTakeEffect) {
                     << "seed " << seed << " octaves " << octaves << " lacunarity " << lacunarity;
             }
 
-    const noise::module::RidgedMulti defaults;
-    for (const auto& [offset, gain, weight] :
-         {std::make_tuple(0.8, 2.0, 1.0), std::make_tuple(1.0, 0.7, 1.0), std::make_tuple(1.0, 2.0, 0.4)}) {
-        morvane::module::RidgedMulti changed;
-        changed.SetOffset(offset);
-        changed.SetGain(gain);
-        changed.SetWeight(weight);
-        EXPECT_GT(differing(changed, defaults), 0) << offset << " " << gain << " " << weight;
-    }
     // Weight 0 silences the first octave and, through the gain, all others.
     morvane::module::RidgedMulti silent;
     silent.SetWeight(0.0);
@@ -190,23 +178,22 @@ TEST(RidgedMultiVariant, OctavesComputedByHand) {
     ridged.SetGain(gain);
     ridged.SetWeight(weight);
 
+    auto signal = [&](double x, double y, double z, int octaveSeed, double octaveWeight) {
+        const double n = std::fabs(noise::GradientCoherentNoise3D(
+            noise::MakeInt32Range(x), noise::MakeInt32Range(y), noise::MakeInt32Range(z),
+            octaveSeed, noise::QUALITY_STD));
+        return (offset - n) * (offset - n) * octaveWeight;
+    };
     for (const Point& p : samplePoints()) {
         const double x = p.x * frequency, y = p.y * frequency, z = p.z * frequency;
-        const double n0 = noise::GradientCoherentNoise3D(
-            noise::MakeInt32Range(x), noise::MakeInt32Range(y), noise::MakeInt32Range(z), seed,
-            noise::QUALITY_STD);
-        const double signal0 = (offset - std::fabs(n0)) * (offset - std::fabs(n0)) * weight;
-
+        const double signal0 = signal(x, y, z, seed, weight);
         ridged.SetOctaveCount(1);
         EXPECT_NEAR(ridged.GetValue(p.x, p.y, p.z), signal0 * 1.25 - 1.0, 1e-12);
 
         // Second octave: lacunarity-scaled point, next seed, weighted by the
         // clamped gain times the first signal, octave weight 1/lacunarity.
-        const double n1 = noise::GradientCoherentNoise3D(
-            noise::MakeInt32Range(x * lacunarity), noise::MakeInt32Range(y * lacunarity),
-            noise::MakeInt32Range(z * lacunarity), seed + 1, noise::QUALITY_STD);
-        const double weight1 = std::min(1.0, std::max(0.0, signal0 * gain));
-        const double signal1 = (offset - std::fabs(n1)) * (offset - std::fabs(n1)) * weight1;
+        const double signal1 = signal(x * lacunarity, y * lacunarity, z * lacunarity, seed + 1,
+                                      std::clamp(signal0 * gain, 0.0, 1.0));
         ridged.SetOctaveCount(2);
         EXPECT_NEAR(ridged.GetValue(p.x, p.y, p.z),
                     (signal0 + signal1 / lacunarity) * 1.25 - 1.0, 1e-12);

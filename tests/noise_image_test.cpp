@@ -33,12 +33,15 @@ QImage makePicture(int salt) {
     return picture;
 }
 
-double heightOf(int red) { return (red / 255.0 - 0.5) * 2.0; }
+double heightOf(int column, int row, int salt) { return redAt(column, row, salt) / 127.5 - 1.0; }
 
-// Centre of picture pixel (column, row): x spans columns, z runs up from
-// the bottom row.
-double xOf(int column) { return (column + 0.5) / 128.0; }
-double zOf(int row) { return (kSide - 1 - row + 0.5) / 128.0; }
+// Sample at the centre of picture pixel (column, row): x spans columns, z
+// runs up from the bottom row.
+double at(const NoiseImage& image, int column, int row, double y = 0.0) {
+    return image.GetValue((column + 0.5) / 128.0, y, (kSide - 1 - row + 0.5) / 128.0);
+}
+
+void loadAtOrigin(const NoiseImage& image) { image.GetValue(0.0, 0.0, 0.0); }
 
 class NoiseImageTest : public testing::Test {
 protected:
@@ -61,83 +64,75 @@ protected:
 TEST_F(NoiseImageTest, LoadsOnlyAtTheOrigin) {
     NoiseImage image;
     image.SetFileName(m_first);
-    EXPECT_EQ(image.GetValue(xOf(10), 0.0, zOf(20)), -1.0);
+    EXPECT_EQ(at(image, 10, 20), -1.0);
     EXPECT_EQ(image.GetValue(0.0, 0.0, 1e-9), -1.0);
     EXPECT_EQ(image.GetValue(0.0, 1.0, 0.0), -1.0);
     EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
 
     // The origin reads column 0 of the bottom row.
-    EXPECT_NEAR(image.GetValue(0.0, 0.0, 0.0), heightOf(redAt(0, kSide - 1, 0)), 1e-6);
-    EXPECT_NEAR(image.GetValue(xOf(10), 0.0, zOf(20)), heightOf(redAt(10, 20, 0)), 1e-6);
+    EXPECT_NEAR(image.GetValue(0.0, 0.0, 0.0), heightOf(0, kSide - 1, 0), 1e-6);
+    EXPECT_NEAR(at(image, 10, 20), heightOf(10, 20, 0), 1e-6);
 
-    // A changed file is only picked up at the next origin sample.
-    ASSERT_TRUE(QFile::remove(m_first));
-    ASSERT_TRUE(QFile::copy(m_second, m_first));
-    EXPECT_NEAR(image.GetValue(xOf(10), 0.0, zOf(20)), heightOf(redAt(10, 20, 0)), 1e-6);
-    image.GetValue(0.0, 0.0, 0.0);
-    EXPECT_NEAR(image.GetValue(xOf(10), 0.0, zOf(20)), heightOf(redAt(10, 20, 100)), 1e-6);
+    // The same name is read again at each origin sample: a changed file shows.
+    ASSERT_TRUE(QFile::remove(m_first) && QFile::copy(m_second, m_first));
+    EXPECT_NEAR(at(image, 10, 20), heightOf(10, 20, 0), 1e-6);
+    loadAtOrigin(image);
+    EXPECT_NEAR(at(image, 10, 20), heightOf(10, 20, 100), 1e-6);
 }
 
 // Only red counts; outside the picture (or unreadable) is the lowest height.
 TEST_F(NoiseImageTest, MapsXToColumnsAndZToRowsFromTheBottom) {
     NoiseImage image;
     image.SetFileName(m_first);
-    image.GetValue(0.0, 0.0, 0.0);
+    loadAtOrigin(image);
     // x = 2 is column 256; z = 1 is picture row 383.
-    EXPECT_NEAR(image.GetValue(2.0, 0.0, 1.0), heightOf(redAt(256, 383, 0)), 1e-6);
-    EXPECT_NEAR(image.GetValue(3.999, 0.0, 3.999), heightOf(redAt(511, 0, 0)), 1e-6);
+    EXPECT_NEAR(image.GetValue(2.0, 0.0, 1.0), heightOf(256, 383, 0), 1e-6);
+    EXPECT_NEAR(image.GetValue(3.999, 0.0, 3.999), heightOf(511, 0, 0), 1e-6);
     for (int column = 0; column < kSide; column += 37)
         for (int row = 0; row < kSide; row += 41) {
             if (row == kExtremesRow)
                 continue;
-            ASSERT_NEAR(image.GetValue(xOf(column), -7.0, zOf(row)),
-                        heightOf(redAt(column, row, 0)), 1e-6)
+            ASSERT_NEAR(at(image, column, row, -7.0), heightOf(column, row, 0), 1e-6)
                 << "column " << column << " row " << row;
         }
-    EXPECT_EQ(image.GetValue(xOf(kWhiteColumn), 0.0, zOf(kExtremesRow)), 1.0);
-    EXPECT_EQ(image.GetValue(xOf(kBlackColumn), 0.0, zOf(kExtremesRow)), -1.0);
+    EXPECT_EQ(at(image, kWhiteColumn, kExtremesRow), 1.0);
+    EXPECT_EQ(at(image, kBlackColumn, kExtremesRow), -1.0);
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double outside[][2] = {{-0.01, 2.0}, {4.0, 2.0}, {2.1, 4.0}, {2.1, -0.01},
                                  {1e12, 1.0},  {nan, 1.0}, {1.0, nan}};
     for (const auto& p : outside)
         EXPECT_EQ(image.GetValue(p[0], 0.0, p[1]), -1.0) << p[0] << "," << p[1];
-
-    image.SetFileName(m_dir.filePath("missing.png"));
-    EXPECT_EQ(image.GetValue(0.0, 0.0, 0.0), -1.0);
-    EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
-    EXPECT_EQ(image.GetValue(2.0, 0.0, 2.0), -1.0);
 }
 
 TEST_F(NoiseImageTest, SlotsAreIndependentAndShared) {
-    const double x = xOf(40), z = zOf(70);
-    const double fromFirst = heightOf(redAt(40, 70, 0));
-    const double fromSecond = heightOf(redAt(40, 70, 100));
+    const double fromFirst = heightOf(40, 70, 0), fromSecond = heightOf(40, 70, 100);
     ASSERT_GT(std::fabs(fromFirst - fromSecond), 0.1);
 
     NoiseImage a, b;
     a.SetFileName(m_first);
     b.SetFileName(m_second);
     b.SetSlot(1);
-    a.GetValue(0.0, 0.0, 0.0);
-    EXPECT_EQ(b.GetValue(x, 0.0, z), -1.0); // slot 1 still empty
-    b.GetValue(0.0, 0.0, 0.0);
-    EXPECT_NEAR(a.GetValue(x, 0.0, z), fromFirst, 1e-6);
-    EXPECT_NEAR(b.GetValue(x, 0.0, z), fromSecond, 1e-6);
+    loadAtOrigin(a);
+    EXPECT_EQ(at(b, 40, 70), -1.0); // slot 1 still empty
+    loadAtOrigin(b);
+    EXPECT_NEAR(at(a, 40, 70), fromFirst, 1e-6);
+    EXPECT_NEAR(at(b, 40, 70), fromSecond, 1e-6);
 
     // Another module on slot 0 sees what is loaded there, not its own file,
     // until it samples the origin itself; then everyone on slot 0 sees its file.
     NoiseImage c;
     c.SetFileName(m_second);
-    EXPECT_NEAR(c.GetValue(x, 0.0, z), fromFirst, 1e-6);
-    c.GetValue(0.0, 0.0, 0.0);
-    EXPECT_NEAR(c.GetValue(x, 0.0, z), fromSecond, 1e-6);
-    EXPECT_NEAR(a.GetValue(x, 0.0, z), fromSecond, 1e-6);
-    EXPECT_NEAR(b.GetValue(x, 0.0, z), fromSecond, 1e-6);
+    EXPECT_NEAR(at(c, 40, 70), fromFirst, 1e-6);
+    loadAtOrigin(c);
+    EXPECT_NEAR(at(c, 40, 70), fromSecond, 1e-6);
+    EXPECT_NEAR(at(a, 40, 70), fromSecond, 1e-6);
+    EXPECT_NEAR(at(b, 40, 70), fromSecond, 1e-6);
 
-    // Emptying slot 0 leaves slot 1 alone.
+    // An unreadable file empties slot 0 and leaves slot 1 alone.
     c.SetFileName(m_dir.filePath("missing.png"));
-    c.GetValue(0.0, 0.0, 0.0);
-    EXPECT_EQ(a.GetValue(x, 0.0, z), -1.0);
-    EXPECT_NEAR(b.GetValue(x, 0.0, z), fromSecond, 1e-6);
+    EXPECT_EQ(c.GetValue(0.0, 0.0, 0.0), -1.0);
+    EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
+    EXPECT_EQ(at(a, 40, 70), -1.0);
+    EXPECT_NEAR(at(b, 40, 70), fromSecond, 1e-6);
 }

@@ -1,9 +1,11 @@
+#include "color_print.h"
 #include "noise/renderer_normal_map.h"
 
 #include <gtest/gtest.h>
 #include <libnoise/exception.h>
 
 #include <cmath>
+#include <ostream>
 
 using noise::utils::Color;
 using noise::utils::Image;
@@ -12,23 +14,20 @@ using noise::utils::RendererNormalMap;
 
 namespace {
 
-testing::AssertionResult sameColor(const Color& actual, const Color& expected) {
-    if (actual == expected)
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "got (" << int(actual.red) << "," << int(actual.green) << "," << int(actual.blue)
-           << "," << int(actual.alpha) << "), expected (" << int(expected.red) << ","
-           << int(expected.green) << "," << int(expected.blue) << "," << int(expected.alpha)
-           << ")";
-}
+const Color kFlat(127, 127, 255, 0);
 
-std::uint8_t toChannel(double n) { return std::uint8_t(std::floor((n + 1.0) * 127.5)); }
+template <typename F> void fill(NoiseMap& map, F height) {
+    for (int y = 0; y < map.GetHeight(); ++y)
+        for (int x = 0; x < map.GetWidth(); ++x)
+            map.SetValue(x, y, height(float(x), float(y)));
+}
 
 // Normal colour from the drops towards the right and upper neighbours,
 // both already scaled by the bump height.
 Color expectedNormal(double dropRight, double dropUp) {
     const double d = std::sqrt(dropRight * dropRight + dropUp * dropUp + 1.0);
-    return Color(toChannel(dropRight / d), toChannel(dropUp / d), toChannel(1.0 / d), 0);
+    auto channel = [](double n) { return std::uint8_t(std::floor((n + 1.0) * 127.5)); };
+    return Color(channel(dropRight / d), channel(dropUp / d), channel(1.0 / d), 0);
 }
 
 } // namespace
@@ -58,24 +57,20 @@ TEST(RendererNormalMap, FlatRampAndCurvedSurfaces) {
     renderer.Render();
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            ASSERT_TRUE(sameColor(image.GetValue(x, y), Color(127, 127, 255, 0))) << x << "," << y;
+            ASSERT_EQ(image.GetValue(x, y), kFlat) << x << "," << y;
 
     // Drop to the right -0.25 * 2 = -0.5, d = sqrt(1.25): red floor(70.48),
     // blue floor(241.54); the last column has no right neighbour: flat.
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            map.SetValue(x, y, 0.25f * float(x) - 1.0f);
+    fill(map, [](float x, float) { return 0.25f * x - 1.0f; });
     renderer.SetBumpHeight(2.0);
     renderer.Render();
-    EXPECT_TRUE(sameColor(image.GetValue(0, 2), Color(70, 127, 241, 0)));
-    EXPECT_TRUE(sameColor(image.GetValue(width - 1, 2), Color(127, 127, 255, 0)));
+    EXPECT_EQ(image.GetValue(0, 2), Color(70, 127, 241, 0));
+    EXPECT_EQ(image.GetValue(width - 1, 2), kFlat);
     renderer.SetBumpHeight(0.0);
     renderer.Render();
-    EXPECT_TRUE(sameColor(image.GetValue(2, 1), Color(127, 127, 255, 0)));
+    EXPECT_EQ(image.GetValue(2, 1), kFlat);
 
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            map.SetValue(x, y, 0.3f * float(x * x) - 0.2f * float(y) + 0.1f * float(x * y));
+    fill(map, [](float x, float y) { return 0.3f * x * x - 0.2f * y + 0.1f * x * y; });
     renderer.SetBumpHeight(1.5);
     renderer.Render();
     for (int y = 0; y < height; ++y)
@@ -83,8 +78,7 @@ TEST(RendererNormalMap, FlatRampAndCurvedSurfaces) {
             const double c = map.GetValue(x, y);
             const double r = x + 1 < width ? map.GetValue(x + 1, y) : c;
             const double u = y + 1 < height ? map.GetValue(x, y + 1) : c;
-            ASSERT_TRUE(sameColor(image.GetValue(x, y),
-                                  expectedNormal(1.5 * c - 1.5 * r, 1.5 * c - 1.5 * u)))
+            ASSERT_EQ(image.GetValue(x, y), expectedNormal(1.5 * c - 1.5 * r, 1.5 * c - 1.5 * u))
                 << x << "," << y;
         }
     // Rising to the right, falling upwards (into the next row).
@@ -95,12 +89,9 @@ TEST(RendererNormalMap, FlatRampAndCurvedSurfaces) {
 TEST(RendererNormalMap, LeavesDestinationSizeToTheCaller) {
     const int width = 6, height = 5;
     NoiseMap map(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            map.SetValue(x, y, 0.2f * float(x) + 0.15f * float(y * x));
+    fill(map, [](float x, float y) { return 0.2f * x + 0.15f * y * x; });
     RendererNormalMap renderer;
     renderer.SetSourceNoiseMap(map);
-
     Image full(width, height);
     renderer.SetDestImage(full);
     renderer.Render();
@@ -113,7 +104,7 @@ TEST(RendererNormalMap, LeavesDestinationSizeToTheCaller) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             ASSERT_EQ(small.GetValue(x, y), full.GetValue(x, y)) << x << "," << y;
-    EXPECT_NE(small.GetValue(2, 1), Color(127, 127, 255, 0));
+    EXPECT_NE(small.GetValue(2, 1), kFlat);
 
     // Larger: points beyond the source stay as they were.
     const Color marker(1, 2, 3, 4);

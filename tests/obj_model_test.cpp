@@ -58,15 +58,19 @@ void expectNear(const Vec3& actual, const Vec3& expected) {
         EXPECT_NEAR(actual[axis], expected[axis], 1e-6) << "axis " << axis;
 }
 
-TEST_F(ObjModelTest, FacesAreFannedAroundTheirFirstCornerIntoTheDefaultGroup) {
-    const auto model = read(kFiveVertices + "# a pentagon\nf 1 2 3 4 5\n");
+// Negative indices count back from the latest entry at the time of the face.
+TEST_F(ObjModelTest, FacesAreFannedIntoTheDefaultGroupAndNegativeIndicesCountBack) {
+    const auto model = read("v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvt 1 1\nf -3/-2 -2/-1 -1/-1\n"
+                            "v 0.5 2 0\nv 0 1 0\n# a pentagon\nf 1 2 3 4 5\nf -5 -3 -1\n");
     ASSERT_TRUE(model);
-    EXPECT_EQ(vertexCorners(*model), (std::vector<Corners>{{1, 2, 3}, {1, 3, 4}, {1, 4, 5}}));
+    EXPECT_EQ(vertexCorners(*model),
+              (std::vector<Corners>{{1, 2, 3}, {1, 2, 3}, {1, 3, 4}, {1, 4, 5}, {1, 3, 5}}));
+    EXPECT_EQ(model->triangles[0].texcoords, (Corners{1, 2, 2}));
     ASSERT_EQ(model->groups.size(), 1u);
     EXPECT_EQ(model->groups[0].name, "default");
-    EXPECT_EQ(model->groups[0].triangles, (std::vector<std::uint32_t>{0, 1, 2}));
+    EXPECT_EQ(model->groups[0].triangles, (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
     EXPECT_EQ(model->vertices[4], (Vec3{0.5f, 2.0f, 0.0f}));
-    EXPECT_EQ(facts.propTriangleCount, 3);
+    EXPECT_EQ(facts.propTriangleCount, 5);
     EXPECT_TRUE(facts.loaded);
     EXPECT_TRUE(console.isEmpty());
 }
@@ -103,15 +107,6 @@ TEST_F(ObjModelTest, EachFaceReadsItsCornersInTheFormatOfItsFirstCorner) {
     EXPECT_EQ(t[4].vertices, (Corners{1, 2, 3}));
     EXPECT_EQ(model->texcoords[2], (std::array<float, 2>{1.0f, 0.0f}));
     EXPECT_EQ(model->normals[2], (Vec3{0.0f, 1.0f, 0.0f}));
-}
-
-TEST_F(ObjModelTest, NegativeIndicesCountBackFromTheLatestEntry) {
-    const auto model = read("v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvt 1 1\n"
-                            "f -3/-2 -2/-1 -1/-1\nv 0 1 0\nf -4 -2 -1\n");
-    ASSERT_TRUE(model);
-    EXPECT_EQ(vertexCorners(*model), (std::vector<Corners>{{1, 2, 3}, {1, 3, 4}}));
-    EXPECT_EQ(model->triangles[0].texcoords, (Corners{1, 2, 2}));
-    EXPECT_TRUE(console.isEmpty());
 }
 
 TEST_F(ObjModelTest, FacesOutsideTheArraysAreDroppedAndReportedOncePerFile) {
@@ -219,15 +214,17 @@ TEST_F(ObjModelTest, DrawModeDropsWhatTheModelCannotHonour) {
     EXPECT_EQ(correctDrawMode(*terrain, kObjSmooth | kObjTexture | kObjMaterial, &warnings),
               kObjSmooth);
     EXPECT_EQ(warnings,
-              (QStringList{w + "texture render mode requested with no texture coordinates defined.\n",
+              (QStringList{w + "texture render mode requested with no texture coordinates "
+                               "defined.\n",
                            w + "material render mode requested with no materials defined.\n"}));
     EXPECT_EQ(correctDrawMode(*terrain, kObjFlat | kObjMaterial), kObjFlat);
 
     warnings.clear();
     EXPECT_EQ(correctDrawMode(*terrain, kObjFlat | kObjSmooth | kObjColour, &warnings), kObjSmooth);
-    EXPECT_EQ(warnings, (QStringList{w + "flat render mode requested and smooth render mode "
-                                         "requested (using smooth).\n",
-                                     w + "color render mode requested with no materials defined.\n"}));
+    EXPECT_EQ(warnings,
+              (QStringList{w + "flat render mode requested and smooth render mode requested "
+                               "(using smooth).\n",
+                           w + "color render mode requested with no materials defined.\n"}));
 
     const auto bare = read(triangle); // nothing computed: neither flat nor smooth
     warnings.clear();

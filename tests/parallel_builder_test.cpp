@@ -30,6 +30,11 @@ public:
     mutable std::atomic<int> calls{0};
 };
 
+double sampleAs(int worker, const Cache& cache, double x, double z) {
+    const WorkerIndex::Scope scope(worker);
+    return cache.GetValue(x, 0.0, z);
+}
+
 // Interleaved workers each keep their own last point: a shared memory (as in
 // libnoise's Cache) would be overwritten by the other worker and recompute,
 // or, under real concurrency, hand one worker the other's value.
@@ -37,25 +42,14 @@ TEST(WorkerCacheTest, EachWorkerRemembersItsOwnLastPoint) {
     CountingModule source;
     Cache cache;
     cache.SetSourceModule(0, source);
-    {
-        WorkerIndex::Scope worker(1);
-        EXPECT_EQ(cache.GetValue(1, 0, 2), 17.0);
-    }
-    {
-        WorkerIndex::Scope worker(2);
-        EXPECT_EQ(cache.GetValue(4, 0, 1), 19.0);
-    }
-    {
-        WorkerIndex::Scope worker(1);
-        EXPECT_EQ(cache.GetValue(1, 0, 2), 17.0);
-        EXPECT_EQ(WorkerIndex::current(), 1);
-    }
-    EXPECT_EQ(WorkerIndex::current(), 0);
+    EXPECT_EQ(sampleAs(1, cache, 1, 2), 17.0);
+    EXPECT_EQ(sampleAs(2, cache, 4, 1), 19.0);
+    EXPECT_EQ(sampleAs(1, cache, 1, 2), 17.0);
+    EXPECT_EQ(WorkerIndex::current(), 0); // the scope restores the index
     EXPECT_EQ(source.calls, 2);
     // A new source forgets every worker's memory.
     cache.SetSourceModule(0, source);
-    WorkerIndex::Scope worker(2);
-    EXPECT_EQ(cache.GetValue(4, 0, 1), 19.0);
+    EXPECT_EQ(sampleAs(2, cache, 4, 1), 19.0);
     EXPECT_EQ(source.calls, 3);
 }
 
@@ -72,9 +66,9 @@ TEST(ParallelBuilderTest, SameMapOnAnyThreadCount) {
     builder.SetDestNoiseMap(serial);
     builder.Build();
     EXPECT_EQ(source.calls, 333 * 77);
+    builder.SetDestNoiseMap(parallel);
     for (int threads : {2, 3, 8}) {
         builder.SetThreadCount(threads);
-        builder.SetDestNoiseMap(parallel);
         builder.Build();
         for (int y = 0; y < 77; ++y)
             ASSERT_EQ(std::memcmp(serial.GetRowPtr(y), parallel.GetRowPtr(y), 333 * sizeof(float)),
@@ -104,14 +98,12 @@ TEST(ParallelBuilderTest, PictureLoadAtTheOriginKeepsTheSerialOrder) {
     auto flatPicture = [&](const QString& name, int red) {
         QImage picture(64, 64, QImage::Format_RGB32);
         picture.fill(qRgb(red, 0, 0));
-        const QString file = dir.filePath(name);
-        EXPECT_TRUE(picture.save(file));
-        return file;
+        EXPECT_TRUE(picture.save(dir.filePath(name)));
+        return dir.filePath(name);
     };
-    const QString before = flatPicture("before.png", 200);
-    const QString after = flatPicture("after.png", 50);
-    const double beforeValue = (200 / 255.0f - 0.5f) * 2.0f;
-    const double afterValue = (50 / 255.0f - 0.5f) * 2.0f;
+    const QString before = flatPicture("before.png", 200), after = flatPicture("after.png", 50);
+    const float beforeValue = (200 / 255.0f - 0.5f) * 2.0f;
+    const float afterValue = (50 / 255.0f - 0.5f) * 2.0f;
 
     NoiseImage picture;
     SlowModule module;
@@ -128,21 +120,17 @@ TEST(ParallelBuilderTest, PictureLoadAtTheOriginKeepsTheSerialOrder) {
         builder.SetBounds(-1.0, 3.0, -1.0, 3.0); // x and z reach 0 at column and row 32
         builder.SetThreadCount(threads);
         builder.Build();
-        ASSERT_FLOAT_EQ(map.GetValue(31, 32), beforeValue) << threads;
-        ASSERT_FLOAT_EQ(map.GetValue(32, 32), afterValue) << threads;
+        ASSERT_EQ(map.GetValue(31, 32), beforeValue) << threads;
+        ASSERT_EQ(map.GetValue(32, 32), afterValue) << threads;
         int wrong = 0;
+        // Steps of 1/32 are exact. Pixel indices truncate towards zero, so the
+        // picture covers columns and rows from 31 (just below 0) on.
         for (int row = 0; row < 128; ++row)
             for (int column = 0; column < 128; ++column) {
-                // Steps of 1/32 are exact, so the coordinates are too.
-                const double x = -1.0 + column / 32.0, z = -1.0 + row / 32.0;
-                const int pixelColumn = int(64 * x * 0.25);
-                const int pixelRow = 64 - int(64 * z * 0.25) - 1;
-                const bool inside =
-                    pixelColumn >= 0 && pixelColumn < 64 && pixelRow >= 0 && pixelRow < 64;
-                const bool beforeOrigin = row * 128 + column < 32 * 128 + 32;
-                const double expected =
-                    !inside ? -1.0 : (beforeOrigin ? beforeValue : afterValue);
-                wrong += map.GetValue(column, row) != float(expected);
+                const float expected = row < 31 || column < 31 ? -1.0f
+                                       : row * 128 + column < 32 * 128 + 32 ? beforeValue
+                                                                            : afterValue;
+                wrong += map.GetValue(column, row) != expected;
             }
         EXPECT_EQ(wrong, 0) << threads << " threads";
     }

@@ -14,10 +14,36 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
 namespace morvane::testing {
+
+inline bool writeFile(const QString& path, const QByteArray& bytes = {}) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Lowest and highest value of a map; NaN for both if any value is NaN.
+inline std::pair<float, float> heightRange(const noise::utils::NoiseMap& map) {
+    float low = INFINITY, high = -INFINITY;
+    for (int y = 0; y < map.GetHeight(); ++y)
+        for (int x = 0; x < map.GetWidth(); ++x) {
+            const float v = map.GetValue(x, y);
+            if (std::isnan(v))
+                return {v, v};
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    return {low, high};
+}
 
 struct RecordingLog : EventLog {
     QStringList lines;

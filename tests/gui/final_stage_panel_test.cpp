@@ -1,4 +1,4 @@
-#include "gui/gui_fixture.h"
+#include "panel_test_util.h"
 
 #include "recipe/control_visibility.h"
 #include "recipe/node_types.h"
@@ -6,20 +6,18 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
 #include <tuple>
-#include <string>
 
 namespace morvane::testing {
 namespace {
@@ -36,90 +34,91 @@ Previews swapped(const QString& prefix) {
 
 class FinalStagePanelTest : public PanelFixture {
   protected:
-    template <typename T> T* get(FF& panel, const char* name) {
-        T* widget = panel.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+    void SetUp() override {
+        PanelFixture::SetUp();
+        makePanel();
+    }
+    void makePanel() {
+        panel = std::make_unique<FF>(panelContext(), view);
+        panel->setInitialGradients();
+        left = get<QListWidget>("FFGradientTypeListViewLeft");
+        right = get<QListWidget>("FFGradientTypeListViewRight");
+    }
+    template <typename T = QWidget> T* get(const char* name) { return child<T>(*panel, name); }
+    bool visible(const QString& name) { return shown(*panel, name); }
+
+    // Rows chosen in texture style without the evaluation a click brings.
+    void selectQuietly(int leftRow, int rightRow) {
+        const QSignalBlocker a(left), b(right);
+        left->setCurrentRow(leftRow);
+        right->setCurrentRow(rightRow);
     }
     static int rowOf(QListWidget* list, const QString& text) {
         const auto items = list->findItems(text, Qt::MatchExactly);
         return items.isEmpty() ? -1 : list->row(items.last());
     }
-    static QString current(QListWidget* list) {
-        return list->currentItem() ? list->currentItem()->text() : QString();
+    // "left | right", of the lists' current rows and of the recipe's gradients.
+    QString rows() const {
+        auto current = [](QListWidget* l) {
+            return l->currentItem() ? l->currentItem()->text() : "";
+        };
+        return current(left) + " | " + current(right);
     }
+    QString gradients() const { return state.recipe.gradient1 + " | " + state.recipe.gradient2; }
+    bool listsEnabled() const { return left->isEnabled() && right->isEnabled(); }
+
+    std::unique_ptr<FF> panel;
+    QListWidget* left = nullptr;
+    QListWidget* right = nullptr;
 };
 
 TEST_F(FinalStagePanelTest, MapStyleSwapsPicturesAndKeepsTheTextureGradientsWithoutEvaluating) {
-    FF panel(panelContext(), view);
-    panel.setInitialGradients();
-    auto* left = get<QListWidget>(panel, "FFGradientTypeListViewLeft");
-    auto* right = get<QListWidget>(panel, "FFGradientTypeListViewRight");
-    auto* style = get<QSlider>(panel, "FFSetCurrentMapSlider");
-    auto* heightLabel = get<QLabel>(panel, "FFHeightMapLabel");
-    auto* textureLabel = get<QLabel>(panel, "FFTextureMapLabel");
-    EXPECT_FALSE(left->isEnabled());
+    auto* style = get<QSlider>("FFSetCurrentMapSlider");
+    auto* heightLabel = get<QLabel>("FFHeightMapLabel");
+    auto* textureLabel = get<QLabel>("FFTextureMapLabel");
+    EXPECT_FALSE(left->isEnabled() || right->isEnabled());
     const QString selected = heightLabel->styleSheet();
 
     view.previews.clear();
     style->setValue(1);
     EXPECT_EQ(view.previews, swapped("T"));
-    EXPECT_TRUE(left->isEnabled());
-    EXPECT_TRUE(right->isEnabled());
+    EXPECT_TRUE(listsEnabled());
     // Never chosen before: the lists show the gradients the textures use.
-    EXPECT_EQ(current(left), "australia 2.bmp");
-    EXPECT_EQ(current(right), "australia 2.bmp");
+    EXPECT_EQ(rows(), "australia 2.bmp | australia 2.bmp");
     EXPECT_EQ(textureLabel->styleSheet(), selected);
     EXPECT_NE(heightLabel->styleSheet(), selected);
     EXPECT_FALSE(state.smoothingFlag);
 
-    {
-        const QSignalBlocker a(left), b(right);
-        left->setCurrentRow(rowOf(left, "volcanic.bmp"));
-        right->setCurrentRow(rowOf(right, "alpine.bmp"));
-    }
+    selectQuietly(rowOf(left, "volcanic.bmp"), rowOf(right, "alpine.bmp"));
     view.previews.clear();
     style->setValue(0);
     EXPECT_EQ(view.previews, swapped("H"));
-    EXPECT_EQ(state.recipe.gradient1, "volcanic.bmp");
-    EXPECT_EQ(state.recipe.gradient2, "alpine.bmp");
-    EXPECT_EQ(current(left), "black and white.bmp");
-    EXPECT_EQ(current(right), "black and white.bmp");
-    EXPECT_FALSE(left->isEnabled());
+    EXPECT_EQ(gradients(), "volcanic.bmp | alpine.bmp");
+    EXPECT_EQ(rows(), "black and white.bmp | black and white.bmp");
+    EXPECT_FALSE(left->isEnabled() || right->isEnabled());
     EXPECT_EQ(heightLabel->styleSheet(), selected);
     EXPECT_TRUE(state.smoothingFlag);
 
     // Asking for height previews again must not overwrite the texture gradients.
-    panel.setCurrentMapStyles(0);
-    EXPECT_EQ(state.recipe.gradient1, "volcanic.bmp");
-    EXPECT_EQ(state.recipe.gradient2, "alpine.bmp");
-
+    panel->setCurrentMapStyles(0);
+    EXPECT_EQ(gradients(), "volcanic.bmp | alpine.bmp");
     style->setValue(1);
-    EXPECT_EQ(current(left), "volcanic.bmp");
-    EXPECT_EQ(current(right), "alpine.bmp");
+    EXPECT_EQ(rows(), "volcanic.bmp | alpine.bmp");
     EXPECT_EQ(evaluations(), 0);
     EXPECT_TRUE(prompts.warnings.empty());
 }
 
 TEST_F(FinalStagePanelTest, MissingHeightGradientWarnsOnceAndSelectsTheFirstRow) {
     ASSERT_TRUE(QFile::remove(paths.gradientFile("black and white.bmp")));
-    FF panel(panelContext(), view);
-    panel.setInitialGradients();
-    auto* left = get<QListWidget>(panel, "FFGradientTypeListViewLeft");
-    auto* right = get<QListWidget>(panel, "FFGradientTypeListViewRight");
-    auto* style = get<QSlider>(panel, "FFSetCurrentMapSlider");
+    makePanel(); // the lists are filled when the panel is made
+    auto* style = get<QSlider>("FFSetCurrentMapSlider");
     style->setValue(1);
-    {
-        const QSignalBlocker a(left), b(right);
-        left->setCurrentRow(2);
-        right->setCurrentRow(1);
-    }
+    selectQuietly(2, 1);
     style->setValue(0);
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_EQ(prompts.warnings[0].first, "Error");
     EXPECT_EQ(prompts.warnings[0].second, "Missing standard black/white gradient !");
-    EXPECT_EQ(left->currentRow(), 0);
-    EXPECT_EQ(right->currentRow(), 0);
+    EXPECT_EQ(rows(), left->item(0)->text() + " | " + left->item(0)->text());
     EXPECT_EQ(state.recipe.gradient1, left->item(2)->text());
     EXPECT_EQ(view.previews.back().second, "HD2noisePreview.jpg");
     EXPECT_EQ(evaluations(), 0);
@@ -127,7 +126,6 @@ TEST_F(FinalStagePanelTest, MissingHeightGradientWarnsOnceAndSelectsTheFirstRow)
 
 TEST_F(FinalStagePanelTest, LightErosionAndTurbulenceValuesOnlyShowTheRefreshButton) {
     ASSERT_TRUE(state.automaticMode);
-    FF panel(panelContext(), view);
     const TerrainRecipe& r = state.recipe;
     const FinalStageSettings& fs = state.finalStage;
     const std::vector<std::tuple<const char*, int, std::function<int()>>> changes = {
@@ -147,7 +145,7 @@ TEST_F(FinalStagePanelTest, LightErosionAndTurbulenceValuesOnlyShowTheRefreshBut
     };
     for (const auto& [name, value, field] : changes) {
         view.refreshButton.clear();
-        QWidget* widget = get<QWidget>(panel, name);
+        QWidget* widget = get(name);
         if (auto* slider = qobject_cast<QAbstractSlider*>(widget))
             slider->setValue(value);
         else if (auto* spin = qobject_cast<QSpinBox*>(widget))
@@ -156,71 +154,59 @@ TEST_F(FinalStagePanelTest, LightErosionAndTurbulenceValuesOnlyShowTheRefreshBut
         EXPECT_EQ(view.refreshButton, std::vector<bool>{true}) << name;
     }
     view.refreshButton.clear();
-    get<QComboBox>(panel, "FFErosionTypeComboBox")->setCurrentIndex(int(ErosionType::Hydraulics));
+    get<QComboBox>("FFErosionTypeComboBox")->setCurrentIndex(int(ErosionType::Hydraulics));
     EXPECT_EQ(r.erosion.type, int(ErosionType::Hydraulics));
     EXPECT_EQ(view.refreshButton, std::vector<bool>{true});
     EXPECT_TRUE(state.refreshButtonVisible);
     EXPECT_EQ(evaluations(), 0);
-    EXPECT_EQ(get<QLabel>(panel, "FFAzimuthLabel")->text(), QString("azimuth: 120") + QChar(0xB0));
+    EXPECT_EQ(get<QLabel>("FFAzimuthLabel")->text(), QString("azimuth: 120") + QChar(0xB0));
 }
 
 TEST_F(FinalStagePanelTest, ErosionTypeShowsItsControls) {
-    FF panel(panelContext(), view);
-    auto* type = get<QComboBox>(panel, "FFErosionTypeComboBox");
-    const char* hydraulic[] = {"FFErosionRainAmountSpinBox", "FFErosionSolubilitySpinBox",
-                               "FFErosionEvaporationSpinBox", "FFErosionCapacitySpinBox"};
-    auto shown = [&](const std::string& name) {
-        return get<QWidget>(panel, name.c_str())->isVisibleTo(&panel);
-    };
-    EXPECT_FALSE(shown("FFErosionIterationsSpinBox")); // "no erosion" at start
+    auto* type = get<QComboBox>("FFErosionTypeComboBox");
+    EXPECT_FALSE(visible("FFErosionIterationsSpinBox")); // "no erosion" at start
     for (int index : {3, 1, 2, 4, 0}) {
         type->setCurrentIndex(index);
         SCOPED_TRACE(type->currentText().toStdString());
-        EXPECT_EQ(shown("FFErosionIterationsSpinBox"), index != 0);
-        EXPECT_EQ(shown("FFErosionIterationsLabel"), index != 0);
-        for (const std::string name : hydraulic) {
-            EXPECT_EQ(shown(name), index == 3) << name;
-            EXPECT_EQ(shown(name + "Label"), index == 3) << name;
+        EXPECT_EQ(visible("FFErosionIterationsSpinBox"), index != 0);
+        EXPECT_EQ(visible("FFErosionIterationsLabel"), index != 0);
+        for (const char* amount : {"RainAmount", "Solubility", "Evaporation", "Capacity"}) {
+            const QString box = QStringLiteral("FFErosion%1SpinBox").arg(amount);
+            EXPECT_EQ(visible(box), index == 3) << amount;
+            EXPECT_EQ(visible(box + "Label"), index == 3) << amount;
         }
     }
     EXPECT_EQ(evaluations(), 0);
 }
 
-TEST_F(FinalStagePanelTest, PreviewSizeReleaseEvaluatesAtTheNewSize) {
-    FF panel(panelContext(), view);
-    auto* slider = get<QSlider>(panel, "FFPreviewImageSlider");
-    slider->setValue(2);
-    EXPECT_EQ(evaluations(), 0);
-    emit slider->sliderReleased();
+TEST_F(FinalStagePanelTest, BoundsArrowAndPreviewSizeEvaluateOnceOnRelease) {
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    auto* bounds = get<QSpinBox>("FFBoundsSpinBox");
+    ASSERT_EQ(bounds->value(), 4);
+    QTest::mouseClick(bounds, Qt::LeftButton, {}, QPoint(bounds->width() - 4, 3));
+    EXPECT_EQ(state.recipe.noiseSize, 5);
     EXPECT_EQ(evaluations(), 1);
+    EXPECT_EQ(view.refreshButton.back(), false);
+    // Leaving with nothing new commits nothing (the commit rules themselves
+    // are covered by the deformer panel's test).
+    emit bounds->editingFinished();
+    EXPECT_EQ(evaluations(), 1);
+
+    auto* size = get<QSlider>("FFPreviewImageSlider");
+    size->setValue(2);
+    EXPECT_EQ(evaluations(), 1);
+    emit size->sliderReleased();
+    EXPECT_EQ(evaluations(), 2);
     EXPECT_EQ(state.previewMapSize, 512);
     EXPECT_EQ(state.previewPictureSize, 512);
     EXPECT_EQ(QImage(paths.mapFile("HFFnoisePreview.jpg")).size(), QSize(512, 512));
 }
 
-TEST_F(FinalStagePanelTest, BoundsArrowClickEvaluatesOnceOnRelease) {
-    FF panel(panelContext(), view);
-    panel.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    auto* bounds = get<QSpinBox>(panel, "FFBoundsSpinBox");
-    ASSERT_EQ(bounds->value(), 4);
-
-    QTest::mouseClick(bounds, Qt::LeftButton, {}, QPoint(bounds->width() - 4, 3));
-    EXPECT_EQ(state.recipe.noiseSize, 5);
-    EXPECT_EQ(evaluations(), 1);
-    EXPECT_EQ(view.refreshButton.back(), false);
-
-    // Leaving with nothing new commits nothing (the commit rules themselves
-    // are covered by the deformer panel's test).
-    emit bounds->editingFinished();
-    EXPECT_EQ(evaluations(), 1);
-}
-
 TEST_F(FinalStagePanelTest, TerrainSizeSetsTheTextAndTheHeightMaximum) {
-    FF panel(panelContext(), view);
-    auto* slider = get<QSlider>(panel, "FFTerrainSizeSlider");
-    auto* text = get<QLineEdit>(panel, "FFTerrainSizeLineEdit");
-    auto* up = get<QSpinBox>(panel, "FFTerrainElevationUpSpinBox");
+    auto* slider = get<QSlider>("FFTerrainSizeSlider");
+    auto* text = get<QLineEdit>("FFTerrainSizeLineEdit");
+    auto* up = get<QSpinBox>("FFTerrainElevationUpSpinBox");
     const std::tuple<int, const char*, int> steps[] = {
         {3, "1000", 100}, {5, "100000", 9000 /* the field's maximum */}, {1, "10", 1}};
     for (const auto& [value, size, height] : steps) {
@@ -237,10 +223,7 @@ TEST_F(FinalStagePanelTest, TerrainSizeSetsTheTextAndTheHeightMaximum) {
 }
 
 TEST_F(FinalStagePanelTest, ButtonsAndGradientRowsEvaluate) {
-    FF panel(panelContext(), view);
-    panel.setInitialGradients();
-
-    auto* light = get<QPushButton>(panel, "FFSetLightButton");
+    auto* light = get<QPushButton>("FFSetLightButton");
     const QString lit = light->styleSheet();
     emit light->released();
     EXPECT_EQ(light->text(), "Light OFF");
@@ -251,30 +234,26 @@ TEST_F(FinalStagePanelTest, ButtonsAndGradientRowsEvaluate) {
     EXPECT_EQ(light->styleSheet(), lit);
     EXPECT_EQ(evaluations(), 2);
 
-    SequenceSeedSource copy{7};
-    const int expectedSeed = copy.drawSeed();
-    emit get<QPushButton>(panel, "FFTurbulenceSeed")->released();
-    EXPECT_EQ(state.recipe.turbulence.seed, expectedSeed);
+    emit get<QPushButton>("FFTurbulenceSeed")->released();
+    EXPECT_EQ(state.recipe.turbulence.seed, fixtureSeeds(1)[0]);
     EXPECT_EQ(evaluations(), 3);
 
     // Manual mode: a window slider change waits for the refresh button.
     panelDriver().setAutoNoiseMode();
-    get<QSlider>(panel, "FFHSlider")->setValue(-32);
+    get<QSlider>("FFHSlider")->setValue(-32);
     EXPECT_EQ(state.recipe.startX, -32);
     EXPECT_EQ(evaluations(), 3);
-    emit get<QToolButton>(panel, "FFReGenerateNoise")->released();
+    emit get<QToolButton>("FFReGenerateNoise")->released();
     EXPECT_EQ(evaluations(), 4);
     EXPECT_EQ(view.refreshButton.back(), false);
 
     // In texture style a gradient row evaluates with the new gradient; only
     // the map size follows the preview resolution.
-    get<QSlider>(panel, "FFSetCurrentMapSlider")->setValue(1);
+    get<QSlider>("FFSetCurrentMapSlider")->setValue(1);
     state.previewPictureSize = 32;
-    auto* left = get<QListWidget>(panel, "FFGradientTypeListViewLeft");
     left->setCurrentRow(rowOf(left, "volcanic.bmp"));
     EXPECT_EQ(evaluations(), 5);
-    EXPECT_EQ(state.recipe.gradient1, "volcanic.bmp");
-    EXPECT_EQ(state.recipe.gradient2, "australia 2.bmp");
+    EXPECT_EQ(gradients(), "volcanic.bmp | australia 2.bmp");
     EXPECT_EQ(state.previewMapSize, 256);
     EXPECT_EQ(state.previewPictureSize, 32);
     EXPECT_EQ(view.previews.back(),
@@ -284,8 +263,6 @@ TEST_F(FinalStagePanelTest, ButtonsAndGradientRowsEvaluate) {
 // Every control's round trip is covered by the window's preset test; here
 // the parts that depend on more than one field.
 TEST_F(FinalStagePanelTest, SyncFromRecipeAndWindowPinWithoutEvaluating) {
-    FF panel(panelContext(), view);
-    panel.setInitialGradients();
     TerrainRecipe& r = state.recipe;
     FinalStageSettings& fs = state.finalStage;
     r.noiseSize = 100;
@@ -298,32 +275,29 @@ TEST_F(FinalStagePanelTest, SyncFromRecipeAndWindowPinWithoutEvaluating) {
     fs.setTerrainSize(4);
     fs.terrainHeightLow = -50;
     const TerrainRecipe before = r;
-    panel.syncFromRecipe();
+    panel->syncFromRecipe();
 
     EXPECT_EQ(evaluations(), 0);
     EXPECT_TRUE(view.previews.empty());
-    EXPECT_TRUE(get<QWidget>(panel, "FFErosionCapacitySpinBox")->isVisibleTo(&panel));
-    EXPECT_EQ(get<QPushButton>(panel, "FFSetLightButton")->text(), "Light OFF");
-    EXPECT_EQ(get<QLineEdit>(panel, "FFTerrainSizeLineEdit")->text(), "10000");
-    EXPECT_EQ(get<QSpinBox>(panel, "FFTerrainElevationUpSpinBox")->value(), 1000);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFTerrainElevationLowSpinBox")->value(), -50);
-    auto* left = get<QListWidget>(panel, "FFGradientTypeListViewLeft");
-    EXPECT_TRUE(left->isEnabled());
-    EXPECT_EQ(current(left), "alpine.bmp");
-    EXPECT_EQ(current(get<QListWidget>(panel, "FFGradientTypeListViewRight")), "volcanic.bmp");
-    EXPECT_EQ(r.erosion.capacity, before.erosion.capacity); // nothing written back
-    EXPECT_EQ(r.gradient1, "alpine.bmp");
+    EXPECT_TRUE(visible("FFErosionCapacitySpinBox"));
+    EXPECT_EQ(get<QPushButton>("FFSetLightButton")->text(), "Light OFF");
+    EXPECT_EQ(get<QLineEdit>("FFTerrainSizeLineEdit")->text(), "10000");
+    EXPECT_EQ(get<QSpinBox>("FFTerrainElevationUpSpinBox")->value(), 1000);
+    EXPECT_EQ(get<QSpinBox>("FFTerrainElevationLowSpinBox")->value(), -50);
+    EXPECT_TRUE(listsEnabled());
+    EXPECT_EQ(rows(), "alpine.bmp | volcanic.bmp");
+    EXPECT_EQ(r, before); // nothing written back
     EXPECT_EQ(fs.terrainSizeText, "10000");
 
     // An input type pins the window: the controls re-read and lock.
     EXPECT_FALSE(applyWindowPin(r, InputType::Image));
-    panel.setWindowControlsEnabled(false);
-    EXPECT_EQ(get<QSpinBox>(panel, "FFBoundsSpinBox")->value(), 4);
-    EXPECT_EQ(get<QSlider>(panel, "FFHSlider")->value(), 0);
-    EXPECT_FALSE(get<QSpinBox>(panel, "FFBoundsSpinBox")->isEnabled());
-    EXPECT_FALSE(get<QSlider>(panel, "FFVSlider")->isEnabled());
-    panel.setWindowControlsEnabled(true);
-    EXPECT_TRUE(get<QSlider>(panel, "FFHSlider")->isEnabled());
+    panel->setWindowControlsEnabled(false);
+    EXPECT_EQ(get<QSpinBox>("FFBoundsSpinBox")->value(), 4);
+    EXPECT_EQ(get<QSlider>("FFHSlider")->value(), 0);
+    EXPECT_FALSE(get("FFBoundsSpinBox")->isEnabled());
+    EXPECT_FALSE(get("FFVSlider")->isEnabled());
+    panel->setWindowControlsEnabled(true);
+    EXPECT_TRUE(get("FFHSlider")->isEnabled());
     EXPECT_EQ(evaluations(), 0);
 }
 

@@ -8,7 +8,6 @@
 #include "viewport/viewport_state.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QGLShaderProgram>
 #include <QImage>
 #include <QKeyEvent>
@@ -57,10 +56,6 @@ class GLTerrainTest : public PanelFixture {
         viewPaths.pluginDir = QStringLiteral(MORVANE_PX_DIR);
         state.finalStage.terrainSizeText = QString::number(kSize);
     }
-    void TearDown() override {
-        container.reset();
-        PanelFixture::TearDown();
-    }
 
     // Full and decimated sets of a white terrain sloping up along +x.
     void buildSlope() {
@@ -95,17 +90,12 @@ class GLTerrainTest : public PanelFixture {
         layout->addWidget(view);
         container->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(container.get()));
-        lookDown(150.0);
-        return *view;
-    }
-
-    // World +x to the right, world +z downwards on the screen.
-    void lookDown(double distance) {
-        view->camera().yaw = 0.0f;
+        // World +x to the right, world +z downwards on the screen.
+        view->camera().yaw = view->camera().roll = 0.0f;
         view->camera().pitch = 90.0f;
-        view->camera().roll = 0.0f;
-        view->navigation() = NavigationPosition{0.0, 0.0, distance};
-        view->camera().position = {0.0f, 0.0f, float(distance)};
+        view->navigation() = NavigationPosition{0.0, 0.0, 150.0};
+        view->camera().position = {0.0f, 0.0f, 150.0f};
+        return *view;
     }
 
     QImage frame() {
@@ -129,19 +119,17 @@ class GLTerrainTest : public PanelFixture {
         QApplication::sendEvent(view, &event);
     }
 
-    QString writeFile(const QString& name, const QByteArray& content) {
+    QString write(const QString& name, const QByteArray& content) {
         const QString file = root() + "/" + name;
-        QFile out(file);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(content);
+        EXPECT_TRUE(writeFile(file, content));
         return file;
     }
     // A cube of side 2 around the origin as prop slot 1, in EDIT mode.
     void compileCube() {
         const QString file =
-            writeFile("cube.obj", "v -1 -1 -1\nv 1 -1 -1\nv 1 1 -1\nv -1 1 -1\n"
-                                  "v -1 -1 1\nv 1 -1 1\nv 1 1 1\nv -1 1 1\n"
-                                  "f 1 4 3 2\nf 5 6 7 8\nf 1 5 8 4\nf 2 3 7 6\nf 4 8 7 3\nf 1 2 6 5\n");
+            write("cube.obj", "v -1 -1 -1\nv 1 -1 -1\nv 1 1 -1\nv -1 1 -1\n"
+                              "v -1 -1 1\nv 1 -1 1\nv 1 1 1\nv -1 1 1\n"
+                              "f 1 4 3 2\nf 5 6 7 8\nf 1 5 8 4\nf 2 3 7 6\nf 4 8 7 3\nf 1 2 6 5\n");
         ObjFacts facts;
         QStringList console;
         view->makeCurrent();
@@ -155,6 +143,11 @@ class GLTerrainTest : public PanelFixture {
         item.boxMin = {-1.0f, -1.0f, -1.0f};
         item.boxMax = {1.0f, 1.0f, 1.0f};
         viewport.items.push_back(item);
+    }
+    // The hit and the selected item after a pick.
+    std::pair<int, int> pickAt(int x, int y) {
+        const int hit = view->pick(x, y);
+        return {hit, viewport.selectedItem};
     }
     QString lastStatus() const {
         QString text;
@@ -178,20 +171,17 @@ class GLTerrainTest : public PanelFixture {
     GLTerrain* view = nullptr;
 };
 
-TEST_F(GLTerrainTest, ShippedShadersLink) {
-    GLTerrain& terrain = show(false);
-    EXPECT_EQ(terrain.size(), QSize(760, 560));
-    terrain.makeCurrent();
-    QGLShaderProgram program(terrain.context());
+TEST_F(GLTerrainTest, ShadersLinkAndWithoutTerrainOnlySkyAndGizmoAreDrawn) {
+    show(false);
+    EXPECT_EQ(view->size(), QSize(760, 560));
+    view->makeCurrent();
+    QGLShaderProgram program(view->context());
     EXPECT_TRUE(program.addShaderFromSourceFile(
         QGLShader::Vertex, QStringLiteral(MORVANE_PX_DIR "/shaders/terrain.vert")));
     EXPECT_TRUE(program.addShaderFromSourceFile(
         QGLShader::Fragment, QStringLiteral(MORVANE_PX_DIR "/shaders/terrain.frag")));
     EXPECT_TRUE(program.link()) << program.log().toStdString();
-}
 
-TEST_F(GLTerrainTest, WithoutTerrainOnlySkyAndGizmoAreDrawn) {
-    show(false);
     const QImage empty = frame();
     int gizmoPixels = 0;
     for (int y = 0; y < empty.height(); ++y)
@@ -221,28 +211,6 @@ TEST_F(GLTerrainTest, WithoutTerrainOnlySkyAndGizmoAreDrawn) {
     EXPECT_EQ(frame().pixel(640, 540), kSky);
 }
 
-TEST_F(GLTerrainTest, ClientArraysBufferObjectsAndProxyDrawTheirOwnArrays) {
-    show();
-    viewport.useVBO = false;
-    const QImage client = frame();
-    viewport.useVBO = true;
-    const QImage buffers = frame();
-    EXPECT_EQ(differingPixels(client, buffers), 0);
-
-    // The buffers draw what was uploaded, not the arrays as they are now.
-    std::fill(state.terrain.terrainColors.begin(), state.terrain.terrainColors.end(), 0.0f);
-    EXPECT_EQ(differingPixels(frame(), buffers), 0);
-    view->uploadTerrainBuffers();
-    const QImage black = frame();
-    EXPECT_LT(qRed(black.pixel(kCentreX, kCentreY)), 80);
-
-    // The proxy draws the decimated set, still white.
-    viewport.proxyActive = true;
-    const QImage proxy = frame();
-    EXPECT_GT(qRed(proxy.pixel(kCentreX, kCentreY)), 120);
-    EXPECT_GT(differingPixels(proxy, black), 10000);
-}
-
 #if defined(__GLIBC__)
 // A software renderer keeps freed frame memory at the heap top; that is a
 // matter of speed only, the picture must not change.
@@ -265,29 +233,44 @@ TEST_F(GLTerrainTest, SoftwareRendererKeepsFrameMemoryWithTheSamePicture) {
 #endif
 
 // A terrain built before the context exists is uploaded at set-up; a larger
-// one later grows the buffers.
-TEST_F(GLTerrainTest, BuffersFollowTerrainsBuiltBeforeAndAfterSetUp) {
+// one later grows the buffers. The buffers match the client arrays throughout.
+TEST_F(GLTerrainTest, BuffersDrawWhatWasUploadedLikeTheClientArrays) {
     buildSlope();
     TerrainArrays full = std::move(state.terrain);
     state.terrain = state.decimatedTerrain; // 128 x 128
     show(false);
+    auto sameWithoutBuffers = [&](const QImage& buffers) {
+        viewport.useVBO = false;
+        EXPECT_EQ(differingPixels(buffers, frame()), 0);
+        viewport.useVBO = true;
+    };
     const QImage small = frame();
-    viewport.useVBO = false;
-    EXPECT_EQ(differingPixels(small, frame()), 0);
+    sameWithoutBuffers(small);
 
-    viewport.useVBO = true;
     state.terrain = std::move(full);
     view->uploadTerrainBuffers();
+    sameWithoutBuffers(frame());
     // Deformation re-uploads positions and normals only.
     for (std::size_t i = 1; i < state.terrain.vertices.size(); i += 3)
         state.terrain.vertices[i] -= 30.0f;
     view->uploadPositionsAndNormals();
     view->makeCurrent();
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    const QImage large = frame();
-    viewport.useVBO = false;
-    EXPECT_EQ(differingPixels(large, frame()), 0);
-    EXPECT_GT(differingPixels(large, small), 1000); // the sunk terrain looks smaller
+    const QImage sunk = frame();
+    sameWithoutBuffers(sunk);
+    EXPECT_GT(differingPixels(sunk, small), 1000); // the sunk terrain looks smaller
+
+    // The buffers draw what was uploaded, not the arrays as they are now.
+    std::fill(state.terrain.terrainColors.begin(), state.terrain.terrainColors.end(), 0.0f);
+    EXPECT_EQ(differingPixels(frame(), sunk), 0);
+    view->uploadTerrainBuffers();
+    const QImage black = frame();
+    EXPECT_LT(qRed(black.pixel(kCentreX, kCentreY)), 80);
+    // The proxy draws the decimated set, still white.
+    viewport.proxyActive = true;
+    const QImage proxy = frame();
+    EXPECT_GT(qRed(proxy.pixel(kCentreX, kCentreY)), 120);
+    EXPECT_GT(differingPixels(proxy, black), 10000);
 }
 
 TEST_F(GLTerrainTest, PickingInEditModeSelectsTheNearestItem) {
@@ -298,39 +281,33 @@ TEST_F(GLTerrainTest, PickingInEditModeSelectsTheNearestItem) {
     QSignalSpy picked(view, &GLTerrain::itemPicked);
     QSignalSpy cleared(view, &GLTerrain::selectionCleared);
 
-    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
-    EXPECT_EQ(viewport.selectedItem, 1);
+    EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, 1));
     // Drawn last now, the selected item is still the nearer one.
     std::swap(viewport.items[0], viewport.items[1]);
     viewport.selectedItem = -1;
-    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
-    EXPECT_EQ(viewport.selectedItem, 2);
+    EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, 2));
     ASSERT_EQ(picked.count(), 2);
     EXPECT_EQ(picked.at(1).at(0).toInt(), 2);
     EXPECT_EQ(lastStatus(), "picked object #2");
 
     // Nothing under the cursor deselects, and so does a hit outside EDIT.
-    EXPECT_EQ(view->pick(5, 5), 0);
-    EXPECT_EQ(viewport.selectedItem, -1);
+    EXPECT_EQ(pickAt(5, 5), std::make_pair(0, -1));
     EXPECT_EQ(lastStatus(), "");
     viewport.selectedItem = 1;
     viewport.mode = GLMode::Paint;
-    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
-    EXPECT_EQ(viewport.selectedItem, -1);
+    EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, -1));
     EXPECT_EQ(cleared.count(), 2);
 
     // The proxy's bounding boxes are picked like the models.
     viewport.mode = GLMode::Edit;
     viewport.proxyActive = true;
-    EXPECT_EQ(view->pick(kCentreX, kCentreY), 2);
-    EXPECT_EQ(viewport.selectedItem, 2);
+    EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, 2));
 
     // Sixteen hits fit, the highest is taken; one more overflows and deselects.
     viewport.proxyActive = false;
     for (int i = 2; i < 16; ++i)
         addItem(50.0f + 2.0f * float(i));
-    EXPECT_EQ(view->pick(kCentreX, kCentreY), 16);
-    EXPECT_EQ(viewport.selectedItem, 16);
+    EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(16, 16));
     addItem(-10.0f);
     EXPECT_LT(view->pick(kCentreX, kCentreY), 0);
     EXPECT_EQ(viewport.selectedItem, -1);
@@ -342,34 +319,31 @@ TEST_F(GLTerrainTest, WheelKeysAndAltDragMoveTheCamera) {
     view->setCameraSpeed(3.0f);
     view->navigation() = NavigationPosition{0.0, 0.0, 200.0};
 
+    // The step formulas are the camera's own; here the terrain size and keys reach them.
     wheel(120); // 120 x 0.1 x 100 / 100
     EXPECT_DOUBLE_EQ(view->navigation().distance, 212.0);
-    wheel(-1); // truncates to 0, still one unit
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 211.0);
     key(QEvent::KeyPress, Qt::Key_Shift);
     wheel(-120);
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 91.0);
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 92.0);
     key(QEvent::KeyRelease, Qt::Key_Shift);
     key(QEvent::KeyPress, Qt::Key_PageUp);
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 81.0);
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 82.0);
     key(QEvent::KeyPress, Qt::Key_PageDown);
     key(QEvent::KeyPress, Qt::Key_PageDown);
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 101.0);
+    EXPECT_DOUBLE_EQ(view->navigation().distance, 102.0);
 
-    // Alt: one pixel or a hundred turn by the speed; right button pans.
+    // Alt: even one pixel turns by the speed; the right button pans.
     key(QEvent::KeyPress, Qt::Key_Alt);
     mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
-    mouse(QEvent::MouseMove, {101, 100}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {101, 101}, Qt::NoButton, Qt::LeftButton);
     EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
-    mouse(QEvent::MouseMove, {201, 200}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_FLOAT_EQ(view->camera().yaw, 6.0f);
     EXPECT_FLOAT_EQ(view->camera().pitch, 3.0f);
-    mouse(QEvent::MouseMove, {190, 200}, Qt::NoButton, Qt::RightButton);
+    mouse(QEvent::MouseMove, {90, 101}, Qt::NoButton, Qt::RightButton);
     EXPECT_DOUBLE_EQ(view->navigation().panX, 100.0 / 200.0 * 3.0);
-    EXPECT_FLOAT_EQ(view->camera().yaw, 6.0f);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
     key(QEvent::KeyRelease, Qt::Key_Alt);
-    mouse(QEvent::MouseMove, {250, 250}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_FLOAT_EQ(view->camera().yaw, 6.0f);
+    mouse(QEvent::MouseMove, {150, 150}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
 }
 
 TEST_F(GLTerrainTest, ProxyFollowsWheelAndAltAndFocusReturnsOnTheFirstTick) {
@@ -489,7 +463,7 @@ TEST_F(GLTerrainTest, BrushCentreLandsOnTheSurfaceAndStaysOffIt) {
     EXPECT_NEAR(viewport.brushCentre[1], slopeHeight(viewport.brushCentre[0]), 0.05f);
 }
 
-TEST_F(GLTerrainTest, TextureDialogsLoadOrWarnAndKeepTheTexture) {
+TEST_F(GLTerrainTest, TexturesLoadOrWarnKeepTheirImageAndHidingAnObjMaskWarns) {
     show();
     view->loadReferenceTerrainTexture();
     view->loadMaskTerrainTexture();
@@ -512,7 +486,7 @@ TEST_F(GLTerrainTest, TextureDialogsLoadOrWarnAndKeepTheTexture) {
     // Cancelled, or a file that is not an image: the red texture stays.
     view->loadReferenceTerrainTexture();
     EXPECT_EQ(prompts.warnings.size(), 3u);
-    prompts.files.push_back(writeFile("broken.jpg", "not a picture"));
+    prompts.files.push_back(write("broken.jpg", "not a picture"));
     view->loadReferenceTerrainTexture();
     EXPECT_NE(lastStatus(), "reference texture loaded");
     EXPECT_EQ(referenceLoaded.count(), 1);
@@ -536,23 +510,21 @@ TEST_F(GLTerrainTest, TextureDialogsLoadOrWarnAndKeepTheTexture) {
     EXPECT_LT(qGray(centre()), 40); // the black mask shows
     view->loadMaskTerrainTexture(); // cancelled: the mask stays
     EXPECT_EQ(view->maskImage().width(), 40);
-}
 
-TEST_F(GLTerrainTest, HidingTheMaskOfAnObjTerrainWarns) {
-    show(false);
-    view->setMaskTextureOnOffCheckBox(2);
+    // Hiding the mask warns on an OBJ terrain only, and only while the mask is on.
+    const std::size_t warned = prompts.warnings.size();
     view->setmaskTextureDisplayOnOffCheckBox(0);
-    EXPECT_TRUE(prompts.warnings.empty()); // generated terrain
+    EXPECT_EQ(prompts.warnings.size(), warned);
     state.customTerrainLoaded = true;
     view->setmaskTextureDisplayOnOffCheckBox(2);
     view->setmaskTextureDisplayOnOffCheckBox(0);
     EXPECT_FALSE(view->maskDisplayOn());
-    ASSERT_EQ(prompts.warnings.size(), 1u);
-    EXPECT_EQ(prompts.warnings[0].second,
+    ASSERT_EQ(prompts.warnings.size(), warned + 1);
+    EXPECT_EQ(prompts.warnings.back().second,
               "Hiding the mask when using a .obj file will actually disable the mask itself!");
     view->setMaskTextureOnOffCheckBox(0);
     view->setmaskTextureDisplayOnOffCheckBox(0);
-    EXPECT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings.size(), warned + 1);
 }
 
 // Label texts of speed, pitch and intensity are checked through the window.
@@ -571,7 +543,7 @@ TEST_F(GLTerrainTest, LightSlidersChangeThePicture) {
 TEST_F(GLTerrainTest, CustomTerrainIsDrawnFromItsListAndDiscarded) {
     show(false);
     const QString file =
-        writeFile("ground.obj", "v -10 0 -10\nv 10 0 -10\nv 10 0 10\nv -10 0 10\nf 1 2 3 4\n");
+        write("ground.obj", "v -10 0 -10\nv 10 0 -10\nv 10 0 10\nv -10 0 10\nf 1 2 3 4\n");
     ObjFacts facts;
     QStringList console;
     auto model = readObjModel(file, facts, prompts, console);

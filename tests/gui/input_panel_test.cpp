@@ -1,45 +1,40 @@
-#include "gui_fixture.h"
+#include "panel_test_util.h"
 
 #include "recipe/panels/I1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <memory>
-#include <stdexcept>
 
 namespace morvane::testing {
 namespace {
 
-const char* const kSliders[] = {"Frequency", "Lacunarity",  "Quality",
-                                "Octaves",   "Persistence", "Displacement"};
-const char* const kMultiFractal[] = {"I1MultiFractalOffsetSpinBox", "I1MultiFractalGainSpinBox",
-                                     "I1MultiFractalWeightSpinBox"};
+struct Field {
+    const char* name;
+    int InputNode::*value;
+};
+const Field kSliders[] = {
+    {"Frequency", &InputNode::frequency},     {"Lacunarity", &InputNode::lacunarity},
+    {"Quality", &InputNode::quality},         {"Octaves", &InputNode::octaves},
+    {"Persistence", &InputNode::persistence}, {"Displacement", &InputNode::displacement}};
+const Field kMultiFractal[] = {{"I1MultiFractalOffsetSpinBox", &InputNode::multiFractalOffset},
+                               {"I1MultiFractalGainSpinBox", &InputNode::multiFractalGain},
+                               {"I1MultiFractalWeightSpinBox", &InputNode::multiFractalWeight}};
 const QString kImageFilter = QStringLiteral("Images (*.png *.xpm *.jpg *.bmp)");
-
-template <typename T> T* child(QWidget& parent, const QString& name) {
-    T* found = parent.findChild<T*>(name);
-    if (!found) {
-        ADD_FAILURE() << "no widget " << name.toStdString();
-        throw std::runtime_error("missing widget");
-    }
-    return found;
-}
 
 class InputPanelTest : public PanelFixture {
   protected:
     void SetUp() override {
         PanelFixture::SetUp();
-        panel = makePanel(0);
         ASSERT_TRUE(pictures.isValid());
+        panel = makePanel(0);
     }
 
     std::unique_ptr<I1> makePanel(int index) {
@@ -53,6 +48,16 @@ class InputPanelTest : public PanelFixture {
     QSlider* slider(I1& p, const char* name) {
         return child<QSlider>(p, QStringLiteral("I1%1Slider").arg(QLatin1String(name)));
     }
+    // The slider rows shown, as '0'/'1' in kSliders order.
+    static QString shownSliders(I1& p) {
+        QString flags;
+        for (const Field& f : kSliders) {
+            const QString name = QStringLiteral("I1") + f.name;
+            flags += shown(p, name + "Slider") ? '1' : '0';
+            EXPECT_EQ(shown(p, name + "Label"), shown(p, name + "Slider")) << f.name;
+        }
+        return flags;
+    }
 
     // What a user's pick from the popup sends: the index change, then the
     // activation with the item's text.
@@ -65,19 +70,12 @@ class InputPanelTest : public PanelFixture {
         emit combo->textActivated(typeName);
     }
 
-    static void drag(QSlider* s, int value) {
-        s->setSliderDown(true);
-        s->setValue(value);
-        s->setSliderDown(false);
-    }
-
     QString makePicture(const QString& name) {
-        QImage picture(16, 16, QImage::Format_RGB32);
-        picture.fill(QColor(90, 160, 40));
         const QString file = pictures.filePath(name);
-        EXPECT_TRUE(picture.save(file));
+        writePicture(file, QColor(90, 160, 40));
         return file;
     }
+    QString dialogIn(const QString& folder) { return "Open File|" + folder + '|' + kImageFilter; }
 
     InputNode& input(int index = 0) { return state.recipe.inputs[std::size_t(index)]; }
 
@@ -90,20 +88,20 @@ class InputPanelTest : public PanelFixture {
 // evaluation window free.
 struct TypeRow {
     const char* type;
-    bool sliders[6]; // in kSliders order
+    const char* sliders;
     bool multiFractal, gabor, windowFree;
 };
 const TypeRow kTypeRows[] = {
-    {"Flat", {0, 0, 0, 0, 0, 0}, false, false, false},
-    {"Billow", {1, 1, 1, 1, 1, 0}, false, false, true},
-    {"CheckerBoard", {1, 0, 0, 0, 0, 0}, false, false, true},
-    {"Cylinders", {1, 0, 0, 0, 0, 0}, false, false, true},
-    {"MultiFractal", {1, 1, 1, 1, 0, 0}, true, false, true},
-    {"Perlin", {1, 1, 1, 1, 1, 0}, false, false, true},
-    {"Spheres", {1, 0, 0, 0, 0, 0}, false, false, true},
-    {"Voronoi", {1, 0, 0, 0, 0, 1}, false, false, true},
-    {"Gabor Convolution", {1, 0, 0, 0, 1, 1}, false, true, true},
-    {"Image", {0, 0, 0, 0, 0, 0}, false, false, false},
+    {"Flat", "000000", false, false, false},
+    {"Billow", "111110", false, false, true},
+    {"CheckerBoard", "100000", false, false, true},
+    {"Cylinders", "100000", false, false, true},
+    {"MultiFractal", "111100", true, false, true},
+    {"Perlin", "111110", false, false, true},
+    {"Spheres", "100000", false, false, true},
+    {"Voronoi", "100001", false, false, true},
+    {"Gabor Convolution", "100011", false, true, true},
+    {"Image", "000000", false, false, false},
 };
 
 TEST_F(InputPanelTest, EachTypeShowsItsControlsAndPinsTheWindowForFlatAndImage) {
@@ -120,18 +118,10 @@ TEST_F(InputPanelTest, EachTypeShowsItsControlsAndPinsTheWindowForFlatAndImage) 
         pick(*panel, type);
 
         EXPECT_EQ(input().type, typeCombo(*panel)->findText(type));
-        for (int i = 0; i < 6; ++i) {
-            EXPECT_EQ(slider(*panel, kSliders[i])->isVisibleTo(panel.get()), row.sliders[i])
-                << kSliders[i];
-            EXPECT_EQ(child<QLabel>(*panel, QStringLiteral("I1%1Label").arg(kSliders[i]))
-                          ->isVisibleTo(panel.get()),
-                      row.sliders[i])
-                << kSliders[i];
-        }
-        for (const char* spin : kMultiFractal)
-            EXPECT_EQ(child<QSpinBox>(*panel, spin)->isVisibleTo(panel.get()), row.multiFractal);
-        EXPECT_EQ(child<QCheckBox>(*panel, "I1GaborAnisoCheckBox")->isVisibleTo(panel.get()),
-                  row.gabor);
+        EXPECT_EQ(shownSliders(*panel), row.sliders);
+        for (const Field& spin : kMultiFractal)
+            EXPECT_EQ(shown(*panel, spin.name), row.multiFractal) << spin.name;
+        EXPECT_EQ(shown(*panel, "I1GaborAnisoCheckBox"), row.gabor);
 
         // Free types keep the window as it was; pinning ones reset it.
         EXPECT_EQ(windowEnabled[0], row.windowFree);
@@ -163,7 +153,6 @@ TEST_F(InputPanelTest, ReleasesEvaluateInAutomaticModeAndOnlyFlagTheRefreshInMan
     EXPECT_EQ(input().multiFractalOffset, -40);
     emit offset->editingFinished();
     EXPECT_EQ(evaluations(), before + 4);
-    pick(*panel, "Gabor Convolution");
 
     state.automaticMode = false;
     clearMaps();
@@ -173,20 +162,21 @@ TEST_F(InputPanelTest, ReleasesEvaluateInAutomaticModeAndOnlyFlagTheRefreshInMan
     aniso->click();
     EXPECT_EQ(input().gaborAnisotropic, 0);
     pick(*panel, "Perlin");
-    EXPECT_EQ(input().type, 5);
-    EXPECT_EQ(evaluations(), before + 5);
+    EXPECT_EQ(evaluations(), before + 4);
     EXPECT_TRUE(mapsFiles().isEmpty());
     EXPECT_EQ(view.refreshButton, std::vector<bool>(3, true));
 }
 
 TEST_F(InputPanelTest, ReseedDrawsASeedAndResetsMultiFractalOnlyForNoiseWithASeed) {
     const QStringList seeded = {"Billow", "MultiFractal", "Perlin", "Voronoi", "Gabor Convolution"};
+    const std::vector<int> draws = fixtureSeeds(int(seeded.size()));
+    const int kept[] = {-10, 20, 30};
+    std::size_t drawn = 0;
     for (int type = 0; type < 10; ++type) {
         input().type = type;
         input().seedNumber = 99; // no draw gives 99
-        input().multiFractalOffset = -10;
-        input().multiFractalGain = 20;
-        input().multiFractalWeight = 30;
+        for (int i = 0; i < 3; ++i)
+            input().*kMultiFractal[i].value = kept[i];
         panel->syncFromRecipe();
         const QString name = typeCombo(*panel)->currentText();
         SCOPED_TRACE(name.toStdString());
@@ -196,45 +186,17 @@ TEST_F(InputPanelTest, ReseedDrawsASeedAndResetsMultiFractalOnlyForNoiseWithASee
 
         const bool reseeds = seeded.contains(name);
         EXPECT_EQ(evaluations(), before + (reseeds ? 1 : 0));
-        if (reseeds)
-            EXPECT_TRUE(input().seedNumber >= 0 && input().seedNumber <= 16) << input().seedNumber;
-        else
-            EXPECT_EQ(input().seedNumber, 99);
-        const int values[] = {reseeds ? 100 : -10, reseeds ? 200 : 20, reseeds ? 100 : 30};
-        EXPECT_EQ(input().multiFractalOffset, values[0]);
-        EXPECT_EQ(input().multiFractalGain, values[1]);
-        EXPECT_EQ(input().multiFractalWeight, values[2]);
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(child<QSpinBox>(*panel, kMultiFractal[i])->value(), values[i]);
+        EXPECT_EQ(input().seedNumber, reseeds ? draws[drawn++] : 99);
+        for (int i = 0; i < 3; ++i) {
+            const Field& spin = kMultiFractal[i];
+            const int value = reseeds ? InputNode{}.*spin.value : kept[i];
+            EXPECT_EQ(input().*spin.value, value) << spin.name;
+            EXPECT_EQ(child<QSpinBox>(*panel, spin.name)->value(), value) << spin.name;
+        }
     }
 }
 
-TEST_F(InputPanelTest, ChoosingAPictureEvaluatesItAndRemembersItsFolder) {
-    const QString picture = makePicture("cliffs.png");
-    pick(*panel, "Perlin");
-    const int before = evaluations();
-    prompts.fileDialogs.clear();
-    prompts.files.push_back(picture);
-
-    pick(*panel, "Image");
-    ASSERT_EQ(prompts.fileDialogs.size(), 1);
-    EXPECT_TRUE(prompts.fileDialogs[0].startsWith("Open File|"));
-    EXPECT_TRUE(prompts.fileDialogs[0].endsWith(QStringLiteral("|") + kImageFilter));
-    EXPECT_EQ(input().type, 9);
-    EXPECT_EQ(input().noiseImageFile, picture);
-    EXPECT_EQ(evaluations(), before + 1);
-    EXPECT_TRUE(mapsFiles().contains("HI1noisePreview.jpg"));
-
-    // The next dialog, of either input, starts in the picture's folder.
-    auto second = makePanel(1);
-    prompts.files.push_back(picture);
-    pick(*second, "Image");
-    ASSERT_EQ(prompts.fileDialogs.size(), 2);
-    EXPECT_EQ(prompts.fileDialogs[1], "Open File|" + pictures.path() + '|' + kImageFilter);
-    EXPECT_EQ(input(1).noiseImageFile, picture);
-}
-
-TEST_F(InputPanelTest, CancelledPictureDialogPutsTheTypeBackOrKeepsThePictureInUse) {
+TEST_F(InputPanelTest, PictureDialogTakesThePictureOrPutsBackTheTypeInEffect) {
     auto second = makePanel(1);
     pick(*panel, "Voronoi");
     const InputNode voronoi = input();
@@ -245,18 +207,23 @@ TEST_F(InputPanelTest, CancelledPictureDialogPutsTheTypeBackOrKeepsThePictureInU
     EXPECT_EQ(input(), voronoi); // no reseed either
     EXPECT_EQ(evaluations(), before);
     EXPECT_TRUE(windowEnabled[0]);
-
     // The shared flag is armed again: the next choice of either input works.
     pick(*second, "Billow");
     EXPECT_EQ(input(1).type, 1);
     EXPECT_EQ(evaluations(), before + 1);
 
-    // "Image" activated again while current, then cancelled, keeps the picture.
-    const QString picture = makePicture("dunes.png");
+    const QString picture = makePicture("cliffs.png");
     prompts.files.push_back(picture);
     pick(*panel, "Image");
+    ASSERT_EQ(prompts.fileDialogs.size(), 2);
+    EXPECT_EQ(input().noiseImageFile, picture);
+    EXPECT_EQ(evaluations(), before + 2);
+    EXPECT_TRUE(mapsFiles().contains("HI1noisePreview.jpg"));
+
+    // "Image" activated again while current, then cancelled, keeps the picture.
     before = evaluations();
     emit typeCombo(*panel)->textActivated("Image");
+    EXPECT_EQ(prompts.fileDialogs.last(), dialogIn(pictures.path()));
     EXPECT_EQ(typeCombo(*panel)->currentText(), "Image");
     EXPECT_EQ(input().type, 9);
     EXPECT_EQ(input().noiseImageFile, picture);
@@ -266,18 +233,21 @@ TEST_F(InputPanelTest, CancelledPictureDialogPutsTheTypeBackOrKeepsThePictureInU
     EXPECT_EQ(input().type, 6);
     EXPECT_EQ(evaluations(), before + 1);
     EXPECT_TRUE(windowEnabled[0]);
+
+    // The other input's dialog starts in the picture's folder too.
+    prompts.files.push_back(picture);
+    pick(*second, "Image");
+    EXPECT_EQ(prompts.fileDialogs.last(), dialogIn(pictures.path()));
+    EXPECT_EQ(input(1).noiseImageFile, picture);
 }
 
 TEST_F(InputPanelTest, SyncFromRecipeSetsEveryControlOfItsOwnInputWithoutEvaluating) {
     auto second = makePanel(1);
     InputNode& n = input(1);
-    n.type = 4; // MultiFractal
-    n.frequency = 37;
-    n.lacunarity = 22;
-    n.quality = 3;
-    n.octaves = 9;
-    n.persistence = 0;
-    n.displacement = 55;
+    n.type = 4;                                 // MultiFractal
+    const int values[] = {37, 22, 3, 9, 0, 55}; // in kSliders order
+    for (int i = 0; i < 6; ++i)
+        n.*kSliders[i].value = values[i];
     n.multiFractalGain = 150;
     n.gaborAnisotropic = 2;
     const InputNode expected = n;
@@ -292,13 +262,12 @@ TEST_F(InputPanelTest, SyncFromRecipeSetsEveryControlOfItsOwnInputWithoutEvaluat
     EXPECT_EQ(input(1), expected); // syncing writes nothing back
     EXPECT_EQ(input(0), first);
     EXPECT_EQ(typeCombo(*second)->currentText(), "MultiFractal");
-    const int values[] = {37, 22, 3, 9, 0, 55};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(slider(*second, kSliders[i])->value(), values[i]) << kSliders[i];
+        EXPECT_EQ(slider(*second, kSliders[i].name)->value(), values[i]) << kSliders[i].name;
     EXPECT_EQ(child<QLabel>(*second, "I1QualitySliderValue")->text(), "best");
     EXPECT_EQ(child<QSpinBox>(*second, "I1MultiFractalGainSpinBox")->value(), 150);
     EXPECT_TRUE(child<QCheckBox>(*second, "I1GaborAnisoCheckBox")->isChecked());
-    EXPECT_FALSE(slider(*second, "Persistence")->isVisibleTo(second.get()));
+    EXPECT_EQ(shownSliders(*second), "111100");
 
     // A cancelled picture dialog now returns to the synced type.
     pick(*second, "Image");
@@ -311,19 +280,16 @@ TEST_F(InputPanelTest, SyncFromRecipeSetsEveryControlOfItsOwnInputWithoutEvaluat
     EXPECT_EQ(input(0), first);
 }
 
-TEST_F(InputPanelTest, PreviewShowsTheFileScaledToTheLabel) {
-    QImage picture(256, 256, QImage::Format_RGB32);
-    picture.fill(Qt::red);
+TEST_F(InputPanelTest, PreviewShowsTheFileScaledToTheLabelAndNeverACachedCopy) {
     const QString file = pictures.filePath("HI1noisePreview.jpg");
-    ASSERT_TRUE(picture.save(file));
+    writePicture(file, Qt::red, 256);
     panel->showPreview(file);
     QLabel* label = panel->previewLabel();
     ASSERT_FALSE(label->pixmap(Qt::ReturnByValue).isNull());
     EXPECT_LE(label->pixmap(Qt::ReturnByValue).width(), 128);
 
-    // The same name rewritten shows the new picture, not a cached one.
-    picture.fill(Qt::blue);
-    ASSERT_TRUE(picture.save(file));
+    // The same name rewritten shows the new picture.
+    writePicture(file, Qt::blue, 256);
     panel->showPreview(file);
     const QImage shown = label->pixmap(Qt::ReturnByValue).toImage();
     const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);

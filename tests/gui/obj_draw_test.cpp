@@ -4,12 +4,10 @@
 #include "props/obj_model.h"
 #include "props/prop_display_lists.h"
 
-#include <QFile>
 #include <QImage>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
-#include <QTemporaryDir>
 
 #include <GL/gl.h>
 
@@ -38,18 +36,12 @@ protected:
             kSide, kSide, QOpenGLFramebufferObject::CombinedDepthStencil);
         ASSERT_TRUE(m_framebuffer->bind());
     }
-    void TearDown() override {
-        m_framebuffer.reset();
-        }
 
     QString write(const QString& name, const QByteArray& text) {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        EXPECT_TRUE(testing::writeFile(path, text));
         return path;
     }
-
     // A square in the z = 0 plane facing the viewer, x from x0 to x1 and y
     // from -0.5 to 0.5.
     QString writeSquare(const QString& name, float x0, float x1) {
@@ -62,8 +54,7 @@ protected:
 
     // Clears to black and runs `draw` unlit in red, looking down -z at the
     // square from -1 to 1.
-    template <typename Draw>
-    QImage render(Draw draw) {
+    template <typename Draw> QImage render(Draw draw) {
         glViewport(0, 0, kSide, kSide);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -93,19 +84,19 @@ private:
     QTemporaryDir m_dir;
     QOffscreenSurface m_surface;
     QOpenGLContext m_context;
-    std::unique_ptr<QOpenGLFramebufferObject> m_framebuffer;
+    std::unique_ptr<QOpenGLFramebufferObject> m_framebuffer; // destroyed first, context current
 };
 
-TEST_F(ObjDrawTest, PropListDrawsEveryFileOfTheProp) {
+TEST_F(ObjDrawTest, PropListDrawsEveryFileAndAFailingFileLeavesNoList) {
     const QString left = writeSquare("left.obj", -0.9f, -0.1f);
     const QString right = writeSquare("right.obj", 0.1f, 0.9f);
     PropDisplayLists lists;
     ASSERT_TRUE(lists.compile(3, {"  " + left, right + " \t"}, facts, notifier, console));
-    ASSERT_NE(lists.list(3), 0u);
+    const GLuint old = lists.list(3);
+    ASSERT_NE(old, 0u);
     EXPECT_EQ(facts.propTriangleCount, 4);
     EXPECT_FLOAT_EQ(facts.boxMin[0], 0.1f);
     EXPECT_TRUE(notifier.messages.empty());
-
     const QImage image = render([&] { lists.call(3); });
     EXPECT_EQ(at(image, -0.5, 0.0), kRed);
     EXPECT_EQ(at(image, 0.0, 0.0), kBlack);
@@ -120,50 +111,21 @@ TEST_F(ObjDrawTest, PropListDrawsEveryFileOfTheProp) {
         lists.call(-5);
     });
     EXPECT_EQ(at(nothing, -0.5, 0.0), kBlack);
-}
-
-TEST_F(ObjDrawTest, FailingFileLeavesTheSlotWithoutAList) {
-    const QString left = writeSquare("left.obj", -0.9f, -0.1f);
-    PropDisplayLists lists;
-    ASSERT_TRUE(lists.compile(4, {left}, facts, notifier, console));
-    const GLuint old = lists.list(4);
 
     const QString missing = left + ".gone";
-    EXPECT_FALSE(lists.compile(4, {left, missing, left}, facts, notifier, console));
+    EXPECT_FALSE(lists.compile(3, {left, missing, left}, facts, notifier, console));
     EXPECT_EQ(lists.failureCount(), 1);
-    EXPECT_EQ(lists.list(4), 0u);
+    EXPECT_EQ(lists.list(3), 0u);
     EXPECT_FALSE(glIsList(old));
     ASSERT_EQ(notifier.messages.size(), 1u); // the third file was not tried
     EXPECT_EQ(notifier.messages[0].second, "Error loading file: " + missing);
     EXPECT_FALSE(facts.loaded);
-    const QImage image = render([&] { lists.call(4); });
-    EXPECT_EQ(at(image, -0.5, 0.0), kBlack);
+    EXPECT_EQ(at(render([&] { lists.call(3); }), -0.5, 0.0), kBlack);
 }
 
-TEST_F(ObjDrawTest, DeleteAllRemovesThePropListsOnly) {
-    const QString square = writeSquare("square.obj", -0.5f, 0.5f);
-    ObjFacts terrainFacts;
-    auto terrain = readObjModel(square, terrainFacts, notifier, console);
-    ASSERT_TRUE(terrain);
-    computeFacetNormals(*terrain);
-    RecordingLog log;
-    const GLuint terrainList = compileTerrainList(*terrain, kObjFlat, log);
-
-    PropDisplayLists lists;
-    ASSERT_TRUE(lists.compile(0, {square}, facts, notifier, console));
-    ASSERT_TRUE(lists.compile(255, {square}, facts, notifier, console));
-    const GLuint first = lists.list(0);
-    const GLuint last = lists.list(255);
-    lists.setCurrentSlot(17);
-    lists.deleteAll(true);
-    EXPECT_EQ(lists.currentSlot(), 0);
-    EXPECT_EQ(lists.list(255), 0u);
-    EXPECT_FALSE(glIsList(first) || glIsList(last));
-    EXPECT_TRUE(glIsList(terrainList));
-}
-
-TEST_F(ObjDrawTest, TerrainListIsLoggedAndDrawnInTheCorrectedMode) {
-    auto terrain = readObjModel(writeSquare("terrain.obj", -0.5f, 0.5f), facts, notifier, console);
+TEST_F(ObjDrawTest, TerrainListIsLoggedDrawnInTheCorrectedModeAndOutlivesDeleteAll) {
+    const QString square = writeSquare("terrain.obj", -0.5f, 0.5f);
+    auto terrain = readObjModel(square, facts, notifier, console);
     ASSERT_TRUE(terrain);
     computeVertexNormals(*terrain, 90.0f);
     RecordingLog log;
@@ -179,6 +141,18 @@ TEST_F(ObjDrawTest, TerrainListIsLoggedAndDrawnInTheCorrectedMode) {
     const QImage image = render([&] { glCallList(list); });
     EXPECT_EQ(at(image, 0.0, 0.0), kRed);
     EXPECT_EQ(at(image, 0.8, 0.0), kBlack);
+
+    PropDisplayLists lists;
+    ASSERT_TRUE(lists.compile(0, {square}, facts, notifier, console));
+    ASSERT_TRUE(lists.compile(255, {square}, facts, notifier, console));
+    const GLuint first = lists.list(0);
+    const GLuint last = lists.list(255);
+    lists.setCurrentSlot(17);
+    lists.deleteAll(true);
+    EXPECT_EQ(lists.currentSlot(), 0);
+    EXPECT_EQ(lists.list(255), 0u);
+    EXPECT_FALSE(glIsList(first) || glIsList(last));
+    EXPECT_TRUE(glIsList(list));
 }
 
 // What a mode sends shows in the current normal and texture coordinate the

@@ -1,4 +1,3 @@
-#include "gui_fixture.h"
 #include "window_fixture.h"
 
 #include "plugin/window/depth_buffer.h"
@@ -13,7 +12,6 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QEventLoop>
@@ -22,24 +20,18 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMap>
 #include <QMessageBox>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollArea>
 #include <QSignalSpy>
-#include <QSpinBox>
-#include <QTabBar>
 #include <QTimer>
+
+#include <tuple>
 
 namespace morvane::testing {
 namespace {
-
-const char* const kNoTerrain = "You need to create or load a terrain first...";
 
 // True when `expected` appears in `lines` in this order, other lines between.
 bool inOrder(const QStringList& lines, const QStringList& expected) {
@@ -98,12 +90,10 @@ TEST(WindowGeometryTest, DepthBufferFallsBackTo24Bits) {
     EXPECT_EQ(lines, QStringList({"Depth buffer precision: 32bit\n"}));
 }
 
-TEST_F(WindowTest, StartUpLogsEveryStepInOrderMakesTheFoldersAndEvaluatesOnce) {
+TEST_F(WindowTest, StartUpLogsInOrderMakesTheFoldersEvaluatesOnceAndLocksTerrainTabs) {
     // A stale normal-map thumbnail that no evaluation rewrites.
     ASSERT_TRUE(QDir().mkpath(dataDir() + "/maps"));
-    QFile stale(dataDir() + "/maps/NMapFFnoisePreviewThumb.jpg");
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.close();
+    ASSERT_TRUE(writeFile(dataDir() + "/maps/NMapFFnoisePreviewThumb.jpg"));
     environment.documentsPath = root("Studio4"); // the host names the older folder
 
     openWindow();
@@ -136,6 +126,23 @@ TEST_F(WindowTest, StartUpLogsEveryStepInOrderMakesTheFoldersAndEvaluatesOnce) {
               "Welcome to MORVANE! Please load or generate a terrain...");
     EXPECT_EQ(window->window()->windowTitle(), "MORVANE 1.1");
     EXPECT_TRUE(window->window()->isVisible());
+
+    QTabWidget* tabs = controller();
+    ASSERT_EQ(tabs->count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        const bool needsTerrain = i == 1 || i == 2;
+        EXPECT_EQ(tabs->isTabEnabled(i), !needsTerrain) << i;
+        EXPECT_EQ(tabs->tabToolTip(i),
+                  needsTerrain ? "You need to create or load a terrain first..." : QString())
+            << i;
+    }
+    // The tab font stays on the tabs.
+    EXPECT_FALSE(find<QWidget>("terrainTab")->font().bold());
+    EXPECT_TRUE(find<QLabel>("busyOverlayLabel")->isHidden());
+    EXPECT_TRUE(find<QLabel>("triangleCountLabel")->isHidden());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(find<QFrame>("glViewportArea")->pos(),
+              find<QWidget>("terrainViewportSlot")->mapTo(find<QFrame>("ecoFrame"), QPoint()));
 }
 
 TEST_F(WindowTest, MissingDocumentsFolderShowsTheErrorAndStartsAnyway) {
@@ -158,49 +165,6 @@ TEST_F(WindowTest, MissingDocumentsFolderShowsTheErrorAndStartsAnyway) {
     // Let the next tests run event loops again.
     QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
-}
-
-TEST_F(WindowTest, TabsNeedATerrainAndTheViewportCoversItsSlot) {
-    openWindow();
-    QTabWidget* tabs = controller();
-    ASSERT_EQ(tabs->count(), 6);
-    for (int i = 0; i < 6; ++i) {
-        const bool needsTerrain = i == 1 || i == 2;
-        EXPECT_EQ(tabs->isTabEnabled(i), !needsTerrain) << i;
-        EXPECT_EQ(tabs->tabToolTip(i), needsTerrain ? QString(kNoTerrain) : QString()) << i;
-    }
-    // The tab font stays on the tabs.
-    EXPECT_FALSE(find<QWidget>("terrainTab")->font().bold());
-    EXPECT_TRUE(find<QLabel>("busyOverlayLabel")->isHidden());
-    EXPECT_TRUE(find<QLabel>("triangleCountLabel")->isHidden());
-
-    QCoreApplication::processEvents();
-    QWidget* frame = find<QFrame>("ecoFrame");
-    EXPECT_EQ(find<QFrame>("glViewportArea")->pos(),
-              find<QWidget>("terrainViewportSlot")->mapTo(frame, QPoint(0, 0)));
-
-    int native = 0; // the shipped presets are listed
-    for (QAbstractButton* b :
-         find<QScrollArea>("presetsScrollArea")->widget()->findChildren<QAbstractButton*>())
-        native += b->objectName().startsWith("__native__") ? 1 : 0;
-    EXPECT_GT(native, 0);
-}
-
-TEST_F(WindowTest, AutoTogglesItsStyleWithoutEvaluating) {
-    openWindow();
-    auto* button = find<QPushButton>("autoNoiseButton");
-    const QString on = button->styleSheet();
-    const int before = evaluations();
-
-    button->click();
-    EXPECT_NE(button->styleSheet(), on);
-    // Manual mode: a recipe change only shows the refresh button.
-    inGroup<QComboBox>("input1Group", "I1TerrainType")->setCurrentIndex(2);
-    EXPECT_FALSE(find<QWidget>("FFReGenerateNoise")->isHidden());
-
-    button->click();
-    EXPECT_EQ(button->styleSheet(), on);
-    EXPECT_EQ(evaluations(), before);
 }
 
 TEST_F(WindowTest, QuitCancelLeavesEverythingAndYesClosesTheWindowAndTheLog) {
@@ -233,11 +197,20 @@ TEST_F(WindowTest, QuitCancelLeavesEverythingAndYesClosesTheWindowAndTheLog) {
     EXPECT_EQ(prompts.questions.size(), 3);
 }
 
-TEST_F(WindowTest, ResetCancelKeepsAndYesRebuildsWithAFreshLog) {
+TEST_F(WindowTest, AutoTogglesWithoutEvaluatingAndResetRebuildsWithAFreshLog) {
     openWindow();
     QPointer<QWidget> first = window->window();
-    find<QPushButton>("autoNoiseButton")->click(); // manual mode
-    const QString manual = find<QPushButton>("autoNoiseButton")->styleSheet();
+    auto* button = find<QPushButton>("autoNoiseButton");
+    const QString automatic = button->styleSheet();
+    button->click();
+    EXPECT_NE(button->styleSheet(), automatic);
+    // Manual mode: a recipe change only shows the refresh button.
+    inGroup<QComboBox>("input1Group", "I1TerrainType")->setCurrentIndex(2);
+    EXPECT_FALSE(find<QWidget>("FFReGenerateNoise")->isHidden());
+    button->click();
+    EXPECT_EQ(button->styleSheet(), automatic);
+    EXPECT_EQ(evaluations(), 1);
+    button->click(); // manual again, until the reset
     controller()->setCurrentIndex(3);
 
     prompts.yesAnswers = {false, true};
@@ -253,60 +226,12 @@ TEST_F(WindowTest, ResetCancelKeepsAndYesRebuildsWithAFreshLog) {
 
     // A fresh start: first tab, automatic mode, the log rewritten from the top.
     EXPECT_EQ(controller()->currentIndex(), 0);
-    EXPECT_NE(find<QPushButton>("autoNoiseButton")->styleSheet(), manual);
+    EXPECT_EQ(find<QPushButton>("autoNoiseButton")->styleSheet(), automatic);
     const QStringList lines = logLines();
     EXPECT_EQ(lines.value(0), "MORVANE started\n");
     EXPECT_EQ(lines.count("MORVANE started\n"), 1);
     EXPECT_EQ(lines.count("closing MORVANE\n"), 0);
     EXPECT_EQ(evaluations(), 1);
-}
-
-TEST_F(WindowTest, TerraformEnablesThePopulateAndCreateTabs) {
-    openWindow();
-    find<QAbstractSlider>("FFTerrainSizeSlider")->setValue(3);
-    ASSERT_EQ(find<QLineEdit>("FFTerrainSizeLineEdit")->text(), "1000");
-
-    find<QPushButton>("terraformButton")->click();
-
-    QTabWidget* tabs = controller();
-    for (int tab : {1, 2}) {
-        EXPECT_TRUE(tabs->isTabEnabled(tab));
-        EXPECT_TRUE(tabs->tabToolTip(tab).isEmpty());
-    }
-    EXPECT_EQ(tabs->currentIndex(), 1);
-    EXPECT_EQ(find<QSpinBox>("glEcoInstancesSpinBox")->value(), 50);
-    auto* triangles = find<QLabel>("triangleCountLabel");
-    EXPECT_EQ(triangles->text(), "triangles:522242");
-    EXPECT_FALSE(triangles->isHidden());
-    EXPECT_EQ(find<QLabel>("triggerPopulateHelpLabel")->size(), QSize(16, 16));
-    EXPECT_TRUE(find<QLabel>("busyOverlayLabel")->isHidden());
-
-    // The help belongs to POPULATE, the counter to POPULATE and CREATE.
-    tabs->setCurrentIndex(2);
-    EXPECT_EQ(find<QLabel>("triggerPopulateHelpLabel")->size(), QSize(1, 1));
-    EXPECT_FALSE(triangles->isHidden());
-    tabs->setCurrentIndex(3);
-    EXPECT_TRUE(triangles->isHidden());
-    auto* viewport = find<QFrame>("glViewportArea");
-    EXPECT_TRUE(viewport->isHidden());
-
-    // Back on TERRAFORM the viewport covers its slot, under the tab bar.
-    tabs->setCurrentIndex(0);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(viewport->isHidden());
-    QWidget* frame = find<QFrame>("ecoFrame");
-    EXPECT_EQ(viewport->pos(), find<QWidget>("terrainViewportSlot")->mapTo(frame, QPoint(0, 0)));
-    EXPECT_GE(viewport->y(), tabs->tabBar()->mapTo(frame, QPoint(0, tabs->tabBar()->height())).y());
-}
-
-TEST_F(WindowTest, TerraformRefusesAnEmptyTerrainSize) {
-    openWindow();
-    find<QLineEdit>("FFTerrainSizeLineEdit")->setText("0");
-    find<QPushButton>("terraformButton")->click();
-    ASSERT_EQ(prompts.warnings.size(), 1u);
-    EXPECT_EQ(prompts.warnings[0].second, "nice try... please enter a terrain size higher than 0");
-    EXPECT_FALSE(controller()->isTabEnabled(1));
-    EXPECT_EQ(controller()->currentIndex(), 0);
 }
 
 TEST_F(WindowTest, QuitDuringAnOperationWaitsForItsEnd) {
@@ -349,24 +274,18 @@ QMap<QString, QString> controlValues(QWidget* column) {
     QMap<QString, QString> values;
     for (QWidget* widget : column->findChildren<QWidget*>()) {
         const QString name = widget->objectName();
-        if (name.isEmpty())
-            continue;
         QWidget* group = widget->parentWidget();
         while (group && !qobject_cast<QGroupBox*>(group))
             group = group->parentWidget();
         const QString key = (group ? group->objectName() : QString()) + '/' + name;
-        if (auto* slider = qobject_cast<QAbstractSlider*>(widget))
-            values[key] = QString::number(slider->value());
-        else if (auto* spin = qobject_cast<QSpinBox*>(widget))
-            values[key] = QString::number(spin->value());
-        else if (auto* combo = qobject_cast<QComboBox*>(widget))
-            values[key] = combo->currentText();
-        else if (auto* check = qobject_cast<QCheckBox*>(widget))
-            values[key] = QString::number(check->checkState());
-        else if (auto* list = qobject_cast<QListWidget*>(widget))
-            values[key] = QString::number(list->currentRow());
-        else if (name.startsWith("curve_") || name.startsWith("terrace_"))
+        if (name.startsWith("curve_") || name.startsWith("terrace_"))
             values[key] = widget->styleSheet();
+        else if (!name.isEmpty())
+            for (const char* property : {"value", "currentText", "checked", "currentRow"})
+                if (widget->property(property).isValid()) {
+                    values[key] = widget->property(property).toString();
+                    break;
+                }
     }
     return values;
 }
@@ -376,40 +295,24 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     find<QPushButton>("autoNoiseButton")->click(); // no evaluation per change
     find<QAbstractSlider>("FFSetCurrentMapSlider")->setValue(1);
 
-    struct Setting {
-        const char* group;
-        const char* name;
-        int first;
-        int second;
-    };
-    // One control of each kind in every panel.
-    const Setting settings[] = {
-        {"input1Group", "I1TerrainType", 3, 4},
-        {"input1Group", "I1FrequencySlider", 23, 41},
-        {"input2Group", "I1TerrainType", 7, 2},
-        {"input2Group", "I1GaborAnisoCheckBox", 2, 0},
-        {"deformer1Group", "D1ClampLowerSpinBox", -40, -70},
-        {"deformer2Group", "D1ExponentSpinBox", 3, 5},
-        {"combinerGroup", "C1EdgeFalloffSlider", 30, 70},
-        {"finalGroup", "FFErosionTypeComboBox", 2, 1},
-        {"finalGroup", "FFGradientTypeListViewLeft", 3, 5},
-        {"finalGroup", "FFGradientTypeListViewRight", 6, 2},
+    // One control of each kind in every panel: group, name, property, two values.
+    const std::tuple<const char*, const char*, const char*, int, int> settings[] = {
+        {"input1Group", "I1TerrainType", "currentIndex", 3, 4},
+        {"input1Group", "I1FrequencySlider", "value", 23, 41},
+        {"input2Group", "I1TerrainType", "currentIndex", 7, 2},
+        {"input2Group", "I1GaborAnisoCheckBox", "checked", 1, 0},
+        {"deformer1Group", "D1ClampLowerSpinBox", "value", -40, -70},
+        {"deformer2Group", "D1ExponentSpinBox", "value", 3, 5},
+        {"combinerGroup", "C1EdgeFalloffSlider", "value", 30, 70},
+        {"finalGroup", "FFErosionTypeComboBox", "currentIndex", 2, 1},
+        {"finalGroup", "FFGradientTypeListViewLeft", "currentRow", 3, 5},
+        {"finalGroup", "FFGradientTypeListViewRight", "currentRow", 6, 2},
     };
     auto apply = [&](bool first) {
-        for (const Setting& s : settings) {
-            QWidget* widget = inGroup<QWidget>(s.group, s.name);
-            ASSERT_NE(widget, nullptr) << s.group << '/' << s.name;
-            const int value = first ? s.first : s.second;
-            if (auto* slider = qobject_cast<QAbstractSlider*>(widget))
-                slider->setValue(value);
-            else if (auto* spin = qobject_cast<QSpinBox*>(widget))
-                spin->setValue(value);
-            else if (auto* combo = qobject_cast<QComboBox*>(widget))
-                combo->setCurrentIndex(value);
-            else if (auto* check = qobject_cast<QCheckBox*>(widget))
-                check->setCheckState(Qt::CheckState(value));
-            else if (auto* list = qobject_cast<QListWidget*>(widget))
-                list->setCurrentRow(value);
+        for (const auto& [group, name, property, one, other] : settings) {
+            QWidget* widget = inGroup<QWidget>(group, name);
+            ASSERT_NE(widget, nullptr) << group << '/' << name;
+            ASSERT_TRUE(widget->setProperty(property, first ? one : other)) << name;
         }
         inGroup<QAbstractButton>("deformer1Group", first ? "curve_3" : "curve_9")->click();
         inGroup<QAbstractButton>("deformer2Group", first ? "terrace_2" : "terrace_0")->click();
@@ -442,11 +345,9 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
 
     // The recipe came back too: saving it again writes the same file.
     find<QPushButton>("savePresetButton")->click();
-    QFile first(preset);
-    QFile second(dataDir() + "/presets/again.ipf");
-    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
-    EXPECT_EQ(first.readAll(), second.readAll());
+    const QByteArray content = readFile(preset);
+    EXPECT_FALSE(content.isEmpty());
+    EXPECT_EQ(readFile(dataDir() + "/presets/again.ipf"), content);
 }
 
 class PanelPipelineViewTest : public PanelFixture {};
@@ -461,25 +362,24 @@ TEST_F(PanelPipelineViewTest, RoutesEachPreviewToItsPanelAndTheRefreshButtonToTh
     FF finalStage(context, view);
     view.setPanels(&input1, &input2, &deformer1, &deformer2, &combiner, &finalStage);
 
-    const std::pair<PreviewSlot, QLabel*> targets[] = {
-        {PreviewSlot::Input1, input1.previewLabel()},
-        {PreviewSlot::Input2, input2.previewLabel()},
-        {PreviewSlot::Deformer1, deformer1.previewLabel()},
-        {PreviewSlot::Deformer2, deformer2.previewLabel()},
-        {PreviewSlot::ControlNoise, combiner.previewLabel()},
-        {PreviewSlot::Final, finalStage.previewLabel()}};
-    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan, Qt::magenta};
-    for (int i = 0; i < 6; ++i) {
+    const std::tuple<PreviewSlot, QLabel*, QColor> targets[] = {
+        {PreviewSlot::Input1, input1.previewLabel(), Qt::red},
+        {PreviewSlot::Input2, input2.previewLabel(), Qt::green},
+        {PreviewSlot::Deformer1, deformer1.previewLabel(), Qt::blue},
+        {PreviewSlot::Deformer2, deformer2.previewLabel(), Qt::yellow},
+        {PreviewSlot::ControlNoise, combiner.previewLabel(), Qt::cyan},
+        {PreviewSlot::Final, finalStage.previewLabel(), Qt::magenta}};
+    for (const auto& [slot, label, colour] : targets) {
         QImage picture(64, 64, QImage::Format_RGB32);
-        picture.fill(colours[i]);
-        const QString file = QDir(root()).filePath(QString("preview%1.png").arg(i));
+        picture.fill(colour);
+        const QString file = QDir(root()).filePath(colour.name() + ".png");
         ASSERT_TRUE(picture.save(file));
-        view.showPreview(targets[i].first, file);
+        view.showPreview(slot, file);
     }
-    for (int i = 0; i < 6; ++i) {
-        const QImage shown = targets[i].second->pixmap(Qt::ReturnByValue).toImage();
-        ASSERT_FALSE(shown.isNull()) << i;
-        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), colours[i]) << i;
+    for (const auto& [slot, label, colour] : targets) {
+        const QImage shown = label->pixmap(Qt::ReturnByValue).toImage();
+        ASSERT_FALSE(shown.isNull()) << colour.name().toStdString();
+        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), colour);
     }
 
     auto* refresh = finalStage.findChild<QWidget*>("FFReGenerateNoise");
@@ -493,37 +393,36 @@ TEST_F(PanelPipelineViewTest, RoutesEachPreviewToItsPanelAndTheRefreshButtonToTh
 // The real dialogs, answered by a timer while they run.
 TEST(QtUserPromptsTest, QuestionHasYesAndCancelAndNoDefaultButton) {
     QtUserPrompts prompts;
-    for (const bool answerYes : {true, false}) {
-        QString title;
-        QStringList buttons;
-        QTimer::singleShot(0, [&] {
+    QStringList shown; // title|text|buttons, a default one marked
+    auto answer = [&shown](const QString& choice) {
+        QTimer::singleShot(0, [&shown, choice] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            title = box->windowTitle() + '|' + box->text();
+            QStringList buttons;
+            QAbstractButton* chosen = nullptr;
             for (QAbstractButton* button : box->buttons()) {
                 auto* push = qobject_cast<QPushButton*>(button);
                 const bool isDefault = push && (push->isDefault() || push->autoDefault());
                 buttons << button->text() + (isDefault ? " (default)" : "");
+                chosen = button->text() == choice ? button : chosen;
             }
-            box->button(answerYes ? QMessageBox::Yes : QMessageBox::Cancel)->click();
+            buttons.sort();
+            shown << box->windowTitle() + '|' + box->text() + '|' + buttons.join(", ");
+            if (chosen)
+                chosen->click();
+            else
+                box->reject();
         });
-        EXPECT_EQ(prompts.askYesCancel("Warning", "quit MORVANE?"), answerYes);
-        EXPECT_EQ(title, "Warning|quit MORVANE?");
-        buttons.sort();
-        EXPECT_EQ(buttons.join(", ").toStdString(), "&Yes, Cancel");
-    }
-
-    QStringList warning;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        warning << box->windowTitle() << box->text();
-        for (QAbstractButton* button : box->buttons())
-            warning << button->text();
-        box->buttons().value(0)->click();
-    });
+    };
+    answer("&Yes");
+    EXPECT_TRUE(prompts.askYesCancel("Warning", "quit MORVANE?"));
+    answer("Cancel");
+    EXPECT_FALSE(prompts.askYesCancel("Warning", "quit MORVANE?"));
+    answer("&OK");
     prompts.warn("Error", "no image selected");
-    EXPECT_EQ(warning.join("|").toStdString(), "Error|no image selected|&OK");
+    EXPECT_EQ(shown.join('\n').toStdString(), "Warning|quit MORVANE?|&Yes, Cancel\n"
+                                              "Warning|quit MORVANE?|&Yes, Cancel\n"
+                                              "Error|no image selected|&OK (default)");
 }
 
 } // namespace
