@@ -2,10 +2,13 @@
 
 #include <QApplication>
 
-// Widgets need a QApplication (and a display: the test script gives one
-// through Xvfb when there is none).
+// Widgets need a QApplication, and the GL tests a real display (the test
+// script gives one through Xvfb). Listing the tests makes no application, so
+// CTest can list them without a display, e.g. for a run of the core label.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
