@@ -196,15 +196,21 @@ TEST_F(EvaluationTest, ClampWithCrossedOrEqualBoundsIsOrderedOrConstant) {
     equal.clampLow = equal.clampHigh = 1;
     EXPECT_EQ(factory.deformer(equal, 4, source).GetValue(1, 0, 1), 1.0);
 
-    // And through a whole evaluation of a preset naming crossed bounds.
+    // And through whole evaluations of presets naming crossed and equal bounds.
     PresetReadOptions options;
     options.gradientNames = paths.gradientNames();
-    readPresetText("I1Type=5\nI1seedNumber=2\nD1ClampLow=0\nD1ClampHigh=-1\n", state.recipe,
-                   options, notifier);
-    evaluate();
-    const auto [low, high] = heightRange(state.finalHeightMap);
-    EXPECT_EQ(high, 0.0f);
-    EXPECT_LT(low, -0.1f);
+    for (const char* high : {"-1", "0"}) {
+        state.recipe = TerrainRecipe();
+        readPresetText(QByteArray("I1Type=5\nI1seedNumber=2\nD1ClampLow=0\nD1ClampHigh=") + high,
+                       state.recipe, options, notifier);
+        evaluate();
+        const auto [low, top] = heightRange(state.finalHeightMap);
+        EXPECT_EQ(top, 0.0f) << high;
+        if (QByteArray(high) == "0")
+            EXPECT_EQ(low, 0.0f);
+        else
+            EXPECT_LT(low, -0.1f);
+    }
 }
 
 TEST_F(EvaluationTest, SelectFalloffSwitchesHardOrBlends) {

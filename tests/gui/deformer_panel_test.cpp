@@ -1,5 +1,6 @@
 #include "panel_test_util.h"
 
+#include "recipe/node_types.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/panel_style.h"
 
@@ -155,7 +156,8 @@ TEST_F(DeformerPanelTest, FinishedSpinBoxChangesEvaluateOnce) {
     EXPECT_EQ(view.refreshButton, std::vector<bool>{true});
 }
 
-TEST_F(DeformerPanelTest, CrossedClampBoundsAreKeptAndEvaluate) {
+TEST_F(DeformerPanelTest, CrossedOrEqualClampBoundsAreKeptAndEvaluate) {
+    ASSERT_EQ(deformerTypeAt(deformer().type), DeformerType::Clamp);
     QSpinBox* lower = spin(*panel, "ClampLower");
     QSpinBox* upper = spin(*panel, "ClampUpper");
     lower->setValue(50);
@@ -165,6 +167,11 @@ TEST_F(DeformerPanelTest, CrossedClampBoundsAreKeptAndEvaluate) {
     EXPECT_EQ(deformer().clampHigh, -20);
     EXPECT_EQ(evaluations(), 1);
     EXPECT_TRUE(mapsFiles().contains("HD1noisePreview.jpg"));
+
+    lower->setValue(-20);
+    emit lower->editingFinished();
+    EXPECT_EQ(deformer().clampLow, -20);
+    EXPECT_EQ(evaluations(), 2);
 }
 
 TEST_F(DeformerPanelTest, SyncShowsTheRecipeQuietlyAndResetRestoresDefaultsEvenInManualMode) {
