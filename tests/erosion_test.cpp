@@ -365,7 +365,7 @@ TEST_F(ErosionTerrain, ReportsProgressRedrawsThePictureAndShowsIt) {
 
 // Map style, final flag and smoothing flag decide whether the picture is
 // shown, never what the map becomes.
-TEST_F(ErosionTerrain, PreviewOnlyForTheHeightStyleOutsideFinalBuilds) {
+TEST_F(ErosionTerrain, SmoothsWhateverTheStyleOrFlagAndPreviewsOnlyInHeightStyle) {
     auto erodeWith = [&](int style, bool finalFlag, bool smoothingFlag, bool canvas) {
         state.finalStage.mapStyle = style;
         state.finalFlag = finalFlag;
@@ -379,8 +379,9 @@ TEST_F(ErosionTerrain, PreviewOnlyForTheHeightStyleOutsideFinalBuilds) {
         erode();
         return mapAsGrid();
     };
-    const ErosionGrid eroded = erodeWith(1, false, true, true);
-    // It did smooth: the range shrank well below the original 6.
+    // Texture previews with the smoothing flag cleared, as after a preset load:
+    // "smooth terrain" must still smooth, shrinking the range well below 6.
+    const ErosionGrid eroded = erodeWith(1, false, false, true);
     const float high = *std::max_element(eroded.data(), eroded.data() + kSide * kSide);
     EXPECT_LT(high, 5.0f);
     EXPECT_GT(eroded.at(0, 0), 0.0f); // smoothed up from the lowest point
@@ -388,7 +389,7 @@ TEST_F(ErosionTerrain, PreviewOnlyForTheHeightStyleOutsideFinalBuilds) {
     EXPECT_TRUE(view.previews.empty());
     EXPECT_LT(qGray(QImage(picturePath()).pixel(0, 0)), 100); // rewritten either way
 
-    erodeWith(0, false, false, false);
+    erodeWith(0, false, true, false);
     EXPECT_FALSE(QFile::exists(picturePath()));
     EXPECT_TRUE(view.previews.empty());
     EXPECT_TRUE(sameBits(mapAsGrid(), eroded));
