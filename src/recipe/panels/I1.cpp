@@ -65,7 +65,7 @@ struct I1::Widgets {
     struct SliderRow {
         QWidget* row = nullptr;
         QLabel* label = nullptr;
-        card::SliderField field;
+        panel::SliderRow field;
         int InputNode::*value = nullptr;
         bool InputControls::*visibleFlag = nullptr;
         bool shown(const InputControls& c) const { return c.*visibleFlag; }
@@ -89,11 +89,6 @@ struct I1::Widgets {
     // the last type that took effect.
     int rememberedIndex = 0;
 
-    void updateReadout(const SliderRow& row) const {
-        const int v = row.field.slider->value();
-        row.field.readout->setText(row.value == &InputNode::quality ? qualityText(v)
-                                                                    : QString::number(v));
-    }
 };
 
 I1::I1(int index, const PanelContext& context, QWidget* parent)
@@ -144,19 +139,19 @@ I1::I1(int index, const PanelContext& context, QWidget* parent)
         const QString name = kPrefix + QLatin1String(def.name);
         row.label =
             card::makeFormLabel(name + QStringLiteral("Label"), QLatin1String(def.label), this);
-        row.field =
-            card::makeSliderField(name + QStringLiteral("Slider"), key.minimum, key.maximum, this);
+        row.field = panel::makeSliderRow(name + QStringLiteral("Slider"), key.minimum, key.maximum,
+                                         this, {"Field", 44});
         row.value = def.value;
         row.visibleFlag = def.visible;
         if (def.value == &InputNode::quality || def.value == &InputNode::octaves)
             row.field.slider->setPageStep(1);
-        row.row = card::makeRow(name + QStringLiteral("Row"), row.label, row.field.field, this);
+        if (def.value == &InputNode::quality)
+            row.field.slider->setReadoutText(qualityText);
+        row.row = card::makeRow(name + QStringLiteral("Row"), row.label, row.field.row, this);
         form->addWidget(row.row);
 
         connect(row.field.slider, &QSlider::valueChanged, this, [this, i](int v) {
-            const Widgets::SliderRow& r = m_w->sliders[i];
-            node().*(r.value) = v;
-            m_w->updateReadout(r);
+            node().*(m_w->sliders[i].value) = v;
         });
         connect(row.field.slider, &QSlider::sliderReleased, this, qOverload<>(&I1::I1ChooseNoise));
     }
@@ -254,7 +249,6 @@ void I1::syncFromRecipe() {
     for (const Widgets::SliderRow& row : w.sliders) {
         QSignalBlocker block(row.field.slider);
         row.field.slider->setValue(n.*(row.value));
-        w.updateReadout(row);
     }
     for (const Widgets::SpinRow& row : w.multiFractalSpins) {
         QSignalBlocker block(row.spin);

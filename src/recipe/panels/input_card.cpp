@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
-#include <QSlider>
 
 namespace morvane::card {
 
@@ -117,25 +116,6 @@ QLabel* makeFormLabel(const QString& objectName, const QString& text, QWidget* p
     auto* label = new QLabel(text, parent);
     label->setObjectName(objectName);
     return label;
-}
-
-SliderField makeSliderField(const QString& sliderName, int minimum, int maximum, QWidget* parent) {
-    SliderField f;
-    f.field = new QWidget(parent);
-    f.field->setObjectName(sliderName + QStringLiteral("Field"));
-    f.slider = new QSlider(Qt::Horizontal, f.field);
-    f.slider->setObjectName(sliderName);
-    f.slider->setRange(minimum, maximum);
-    f.readout = new QLabel(f.field);
-    f.readout->setObjectName(sliderName + QStringLiteral("Value"));
-    f.readout->setFixedWidth(44);
-    f.readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* row = new QHBoxLayout(f.field);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
-    row->addWidget(f.slider, 1);
-    row->addWidget(f.readout);
-    return f;
 }
 
 QWidget* makeRow(const QString& objectName, QLabel* label, QWidget* field, QWidget* parent,

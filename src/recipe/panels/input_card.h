@@ -5,7 +5,6 @@
 
 class QLabel;
 class QLayout;
-class QSlider;
 class QWidget;
 
 namespace morvane::card {
@@ -33,15 +32,6 @@ QLabel* makeTitle(const QString& prefix, const QString& text, QWidget* parent);
 QLabel* makePreview(const QString& prefix, QWidget* parent);
 
 QLabel* makeFormLabel(const QString& objectName, const QString& text, QWidget* parent);
-
-// A horizontal slider with its value read-out beside it.
-struct SliderField {
-    QWidget* field = nullptr; // holds slider and read-out, `<name>Field`
-    QSlider* slider = nullptr;
-    QLabel* readout = nullptr; // `<name>Value`
-};
-SliderField makeSliderField(const QString& sliderName, int minimum, int maximum,
-                            QWidget* parent);
 
 // A form row of the card: the small label at the left of the field
 // (Horizontal) or above it (Vertical). Rows are laid out in a box layout,

@@ -119,20 +119,30 @@ ValueSlider::ValueSlider(Qt::Orientation orientation, QWidget* parent)
 
 void ValueSlider::setReadout(QLabel* readout) {
     m_readout = readout;
-    if (m_readout)
-        m_readout->setNum(value());
+    updateReadout();
+}
+
+void ValueSlider::setReadoutText(ReadoutText text) {
+    m_text = std::move(text);
+    updateReadout();
 }
 
 void ValueSlider::sliderChange(SliderChange change) {
     QSlider::sliderChange(change);
-    if (change == SliderValueChange && m_readout)
-        m_readout->setNum(value());
+    if (change == SliderValueChange)
+        updateReadout();
 }
 
-SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWidget* parent) {
+void ValueSlider::updateReadout() {
+    if (m_readout)
+        m_readout->setText(m_text ? m_text(value()) : QString::number(value()));
+}
+
+SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWidget* parent,
+                        const SliderRowLook& look) {
     SliderRow r;
     r.row = new QWidget(parent);
-    r.row->setObjectName(objectName + QStringLiteral("Row"));
+    r.row->setObjectName(objectName + QLatin1String(look.rowSuffix));
     auto* layout = new QHBoxLayout(r.row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
@@ -141,7 +151,7 @@ SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWi
     r.slider->setRange(minimum, maximum);
     r.readout = new QLabel(r.row);
     r.readout->setObjectName(objectName + QStringLiteral("Value"));
-    r.readout->setFixedWidth(28);
+    r.readout->setFixedWidth(look.readoutWidth);
     r.readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     r.slider->setReadout(r.readout);
     layout->addWidget(r.slider, 1);

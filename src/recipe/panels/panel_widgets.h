@@ -5,6 +5,8 @@
 #include <QSlider>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QWidget;
 
@@ -33,27 +35,41 @@ QLabel* cardTitle(const QString& text, const QString& objectName, QWidget* paren
 const RecipeKey& recipeKey(const char* name);
 
 // A slider that keeps a read-out label current, also while its signals are
-// blocked (a preset load sets values that way).
+// blocked (a preset load sets values that way). The read-out shows the
+// number unless a text function is set.
 class ValueSlider : public QSlider {
   public:
+    using ReadoutText = std::function<QString(int)>;
+
     ValueSlider(Qt::Orientation orientation, QWidget* parent);
     void setReadout(QLabel* readout);
+    void setReadoutText(ReadoutText text);
 
   protected:
     void sliderChange(SliderChange change) override;
 
   private:
+    void updateReadout();
+
     QLabel* m_readout = nullptr;
+    ReadoutText m_text;
 };
 
 struct SliderRow {
     QWidget* row = nullptr; // slider and read-out side by side
     ValueSlider* slider = nullptr;
-    QLabel* readout = nullptr;
+    QLabel* readout = nullptr; // `objectName` + "Value"
+};
+// The combiner and final-stage cards name the row "<slider>Row" and keep the
+// read-out narrow; the input cards, whose rows carry a label, use "Field".
+struct SliderRowLook {
+    const char* rowSuffix = "Row";
+    int readoutWidth = 28;
 };
 // A horizontal slider named `objectName` with its read-out; the row widget
-// is named `objectName` + "Row".
-SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWidget* parent);
+// is named `objectName` + the look's suffix.
+SliderRow makeSliderRow(const QString& objectName, int minimum, int maximum, QWidget* parent,
+                        const SliderRowLook& look = {});
 SliderRow makeSliderRow(const QString& objectName, const RecipeKey& key, QWidget* parent);
 
 CommitSpinBox* makeSpinBox(const QString& objectName, int minimum, int maximum, QWidget* parent);
