@@ -135,4 +135,10 @@ TEST_F(NoiseImageTest, SlotsAreIndependentAndShared) {
     EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
     EXPECT_EQ(at(a, 40, 70), -1.0);
     EXPECT_NEAR(at(b, 40, 70), fromSecond, 1e-6);
+
+    // So does no name at all (an "Image" input whose picture was never chosen).
+    loadAtOrigin(a);
+    c.SetFileName(QString());
+    EXPECT_EQ(c.GetValue(0.0, 0.0, 0.0), -1.0);
+    EXPECT_TRUE(NoiseImage::SlotImage(0).isNull());
 }

@@ -21,7 +21,9 @@ NoiseImage::NoiseImage() : noise::module::Module(0) {}
 NoiseImage::~NoiseImage() = default;
 
 bool NoiseImage::LoadSlot() const {
-    QImage picture(m_fileName);
+    // No name (an "Image" input whose picture was never chosen) is an empty
+    // picture; asking Qt to open it would only print a warning.
+    QImage picture = m_fileName.isEmpty() ? QImage() : QImage(m_fileName);
     if (!picture.isNull() && picture.format() != QImage::Format_RGB32 &&
         picture.format() != QImage::Format_ARGB32)
         picture = picture.convertToFormat(QImage::Format_RGB32);
