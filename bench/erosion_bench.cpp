@@ -3,7 +3,7 @@
 // Every timed run starts from a fresh copy of the same terrain; the copy is
 // a few hundred microseconds of the total.
 
-#include "pipeline/erosion.h"
+#include "pipeline/erosion_methods.h"
 
 #include <benchmark/benchmark.h>
 

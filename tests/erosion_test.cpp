@@ -1,6 +1,7 @@
 #include "pipeline_fixture.h"
 
-#include "pipeline/erosion.h"
+#include "pipeline/erosion_methods.h"
+#include "pipeline/terrain_erosion.h"
 #include "pipeline/graph_evaluator.h"
 #include "recipe/node_types.h"
 

@@ -7,7 +7,7 @@
 #include "common/progress_sink.h"
 #include "common/seed_source.h"
 #include "hostexport/terrain_export.h"
-#include "pipeline/erosion.h"
+#include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/heightmap16.h"
 #include "pipeline/terrain_arrays.h"

@@ -2,7 +2,7 @@
 
 #include "common/event_log.h"
 #include "common/seed_source.h"
-#include "pipeline/erosion.h"
+#include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
 #include "plugin/window/depth_buffer.h"

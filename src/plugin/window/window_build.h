@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pipeline/erosion.h"
+#include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_paths.h"
 #include "pipeline/pipeline_state.h"

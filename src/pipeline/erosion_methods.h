@@ -1,8 +1,5 @@
 #pragma once
 
-#include "pipeline/graph_evaluator.h"
-#include "pipeline/terrain_eroder.h"
-
 #include <cstddef>
 #include <vector>
 
@@ -54,21 +51,5 @@ void improvedErosionPlain(ErosionGrid& grid, int iterations);
 void hydraulicErosionPlain(ErosionGrid& grid, int iterations, const HydraulicConstants& constants);
 void smoothImagePlain(ErosionGrid& grid, int iterations);
 } // namespace detail
-
-// The height picture's grey level of a normalised height: int(h x 255)
-// clamped to 0..255 (NaN reads 0).
-int erosionGreyLevel(float height);
-
-// The erosion that ends an evaluation: normalises the final map into a
-// working grid, runs the recipe's method, writes the map back (scaled by
-// the former range, not shifted back) and rewrites "HFFnoisePreview.jpg".
-class TerrainErosion : public TerrainEroder {
-public:
-    explicit TerrainErosion(const EvaluationContext& context) : m_context(context) {}
-    void erodeTerrain(PipelineState& state) override;
-
-private:
-    EvaluationContext m_context;
-};
 
 } // namespace morvane
