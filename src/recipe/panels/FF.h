@@ -52,6 +52,9 @@ public slots:
     void setRefreshButton(int value);
 
 private:
+    // Creates the controls and lays them out; the constructor connects them.
+    void buildWidgets();
+
     PanelContext m_context;
     PipelineView& m_view;
     struct Widgets;
