@@ -11,6 +11,7 @@
 #include "noise/renderer_normal_map.h"
 #include "noise/round_edge.h"
 
+#include <libnoise/exception.h>
 #include <libnoise/module/billow.h>
 #include <libnoise/module/voronoi.h>
 
@@ -122,8 +123,16 @@ int main(int argc, char** argv) {
         {"multiply", &mix, "tropical.bmp"},
     };
     bool ok = true;
-    for (const Demo& demo : demos)
-        ok = renderDemo(demo, out, gradients, log) && ok;
+    try {
+        for (const Demo& demo : demos)
+            ok = renderDemo(demo, out, gradients, log) && ok;
+    } catch (const noise::ExceptionOutOfMemory&) {
+        log << "FAILED: out of memory\n";
+        return 1;
+    } catch (const noise::Exception&) {
+        log << "FAILED: the noise layer refused a setting\n";
+        return 1;
+    }
     log << "pictures in " << QDir(outDir).absolutePath() << "\n";
     return ok ? 0 : 1;
 }
