@@ -9,6 +9,7 @@
 #include "pipeline/graph_evaluator.h"
 #include "pipeline/pipeline_state.h"
 #include "recipe/preset_file.h"
+#include "bench_main.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,10 +80,6 @@ void registerAll() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     registerAll();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksIn<QCoreApplication>(argc, argv);
 }

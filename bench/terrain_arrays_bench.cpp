@@ -9,6 +9,7 @@
 #include "noise/noise_map_builder.h"
 #include "noise/renderer_image.h"
 #include "pipeline/terrain_arrays.h"
+#include "bench_main.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,13 +94,6 @@ void BM_DecimatedArrays(benchmark::State& state) {
 BENCHMARK(BM_FullArrays)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DecimatedArrays)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Qt finds its JPEG plug-in only once an application object exists.
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksIn<QCoreApplication>(argc, argv);
 }

@@ -14,6 +14,7 @@
 #include "pipeline/terrain_arrays.h"
 #include "viewport/gl_terrain.h"
 #include "viewport/viewport_state.h"
+#include "bench_main.h"
 
 #include <benchmark/benchmark.h>
 
@@ -152,12 +153,5 @@ BENCHMARK(BM_FrameBufferObjects)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(BM_FrameProxy)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    scene().view.reset();
-    return 0;
+    return runBenchmarksIn<QApplication>(argc, argv, [] { scene().view.reset(); });
 }
