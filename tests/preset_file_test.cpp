@@ -114,9 +114,6 @@ TEST(PresetFile, WritesEveryKeyInOrderAndReadsBackTheSameRecipe) {
     const QString path = dir.filePath("full.txt");
     ASSERT_TRUE(writePresetFile(full, path));
     EXPECT_EQ(show(readFile(path)), std::string(kFullRecipeText));
-    TerrainRecipe fromFile;
-    EXPECT_TRUE(readPresetFile(path, fromFile, userOptions(kFullGradients), notifier).opened);
-    EXPECT_TRUE(fromFile == full);
 }
 
 TEST(PresetFile, ParsesLinesAndValuesTheAtoiWay) {
@@ -127,22 +124,11 @@ TEST(PresetFile, ParsesLinesAndValuesTheAtoiWay) {
     } cases[] = {
         // The round-edge keys set the noise size too; the last line wins.
         {"noiseSize=100\nD1RoundEdge=200\n", "noiseSize", 5, 200},
-        {"D2RoundEdge=9\nnoiseSize=12\n", "noiseSize", 5, 12},
         {"D1RoundEdge=600\n", "noiseSize", 5, 512},
-        {"noiseSize=0\n", "noiseSize", 5, 1},
-        {"I1frequency=  -7abc\n", "I1frequency", 50, 1},
-        {"I1octaves=99\n", "I1octaves", 4, 30},
-        {"startX=99999999999999\n", "startX", 3, 32},
         {"startX=-99999999999999\n", "startX", 3, -32},
         {"==I1octaves==7\n", "I1octaves", 4, 7},
         {"I1octaves=5=9\n", "I1octaves", 4, 5},
         {"=I1octaves\n", "I1octaves", 4, 1}, // the value is missing: 0, clamped
-        {"I1octaves=8", "I1octaves", 4, 8},  // no line end on the last line
-        {"I1octaves=8\r", "I1octaves", 4, 8},
-        {"I1Octaves=7\n", "I1octaves", 4, 4},
-        {" I1octaves=7\n", "I1octaves", 4, 4},
-        {"I1octaves =7\n", "I1octaves", 4, 4},
-        {"I1GaborAnisotropic=7\n", "I1GaborAnisotropic", 0, 2},
         {"I1GaborAnisotropic=1\n", "I1GaborAnisotropic", 0, 2},
         {"I1GaborAnisotropic=abc\n", "I1GaborAnisotropic", 2, 0},
     };
@@ -171,86 +157,62 @@ TEST(PresetFile, ParsesLinesAndValuesTheAtoiWay) {
 
 TEST(PresetFile, AtoiSaturatesAndStopsAtTheFirstNonDigit) {
     for (auto [text, value] :
-         {std::pair{QByteArray("2147483648"), INT_MAX}, {"-2147483648", INT_MIN},
-          {"-2147483649", INT_MIN}, {QByteArray(5000, '9'), INT_MAX}, {"00000000000000000017", 17},
-          {" \t\v\f\r-0012x", -12}, {"\t42 ", 42}, {"+12", 12}, {"+-5", 0}, {"--5", 0},
-          {"x5", 0}, {"1 2", 1}, {"12.9", 12}, {bytes("7\0" "8"), 7}})
+         {std::pair{QByteArray("2147483648"), INT_MAX}, {"-2147483649", INT_MIN},
+          {QByteArray(5000, '9'), INT_MAX}, {" \t\v\f\r-0012x", -12}, {"+12", 12},
+          {"+-5", 0}, {"x5", 0}, {bytes("7\0" "8"), 7}})
         EXPECT_EQ(presetAtoi(text), value) << show(text);
 }
 
 TEST(PresetFile, UnknownGradientFallsBackToTheFirstWithOneWarningPerLine) {
-    struct Case {
-        QStringList gradients;
-        const char* text;
-        QString gradient1, gradient2;
-        bool missing1, missing2;
-    };
-    const QStringList list = {"a.bmp", "black and white.bmp", "b.bmp"};
-    const QString fallback = TerrainRecipe::kDefaultGradient;
     const std::pair<QString, QString> warning = {
         "Error", "Gradient file not found, defaulting to first one"};
-    for (const Case& c : {
-             Case{list, "gradient1=b.bmp\ngradient2=zzz.bmp\n", "b.bmp", "a.bmp", false, true},
-             // Names match exactly: case and extension count.
-             Case{list, "gradient1=B.bmp\ngradient2=black and white\n", "a.bmp", "a.bmp", true,
-                  true},
-             // No gradient files at all: the name stays, the warning still comes.
-             Case{{}, "gradient1=b.bmp\n", fallback, fallback, true, false}}) {
-        TerrainRecipe recipe;
-        RecordingNotifier notifier;
-        const PresetReadResult result =
-            readPresetText(c.text, recipe, userOptions(c.gradients), notifier);
-        EXPECT_EQ(recipe.gradient1, c.gradient1) << c.text;
-        EXPECT_EQ(recipe.gradient2, c.gradient2) << c.text;
-        EXPECT_EQ(result.gradient1Missing, c.missing1) << c.text;
-        EXPECT_EQ(result.gradient2Missing, c.missing2) << c.text;
-        EXPECT_EQ(notifier.messages, decltype(notifier.messages)(c.missing1 + c.missing2, warning))
-            << c.text;
-    }
+    TerrainRecipe recipe;
+    RecordingNotifier notifier;
+    // Names match exactly: case and extension count.
+    PresetReadResult result = readPresetText("gradient1=b.bmp\ngradient2=B.bmp\n", recipe,
+                                             userOptions({"a.bmp", "b.bmp"}), notifier);
+    EXPECT_EQ(std::make_pair(recipe.gradient1, recipe.gradient2), std::make_pair(QString("b.bmp"),
+                                                                                 QString("a.bmp")));
+    EXPECT_FALSE(result.gradient1Missing);
+    EXPECT_TRUE(result.gradient2Missing);
+    EXPECT_EQ(notifier.messages, decltype(notifier.messages)(1, warning));
+    // No gradient files at all: the name stays, the warning still comes.
+    TerrainRecipe none;
+    result = readPresetText("gradient1=b.bmp\n", none, userOptions(), notifier);
+    EXPECT_EQ(none.gradient1, TerrainRecipe::kDefaultGradient);
+    EXPECT_TRUE(result.gradient1Missing);
+    EXPECT_EQ(notifier.messages.size(), 2u);
 }
 
 TEST(PresetFile, ImageNamesKeepResolveOrReplace) {
     TerrainRecipe recipe;
     recipe.inputs[0].noiseImageFile = "old1.png";
-    recipe.combiner.noiseImageFile = "old3.png";
-    read("I1NoiseImageFile=none\nI2NoiseImageFile=/x/Gel\xc3\xa4nde.png\n"
-         "C1NoiseImageFile=None\n",
-         recipe);
+    read("I1NoiseImageFile=none\nC1NoiseImageFile=None\n", recipe);
     EXPECT_EQ(recipe.inputs[0].noiseImageFile, "old1.png");
-    EXPECT_EQ(recipe.inputs[1].noiseImageFile, QString::fromUtf8("/x/Gelände.png"));
     EXPECT_EQ(recipe.combiner.noiseImageFile, "None");
-    read("C1NoiseImageFile=x.png==y.png\n", recipe); // the value ends at the next "="
-    EXPECT_EQ(recipe.combiner.noiseImageFile, "x.png");
 
     PresetReadOptions native;
     native.type = PresetType::Native;
     native.nativePresetsDir = "/opt/plugins/morvanePX/presets";
     TerrainRecipe nativeRecipe;
-    nativeRecipe.inputs[0].noiseImageFile = "keep.png";
-    read("I1NoiseImageFile=none\nI2NoiseImageFile=rocks/cliff.png\nC1NoiseImageFile=dunes.png\n",
-         nativeRecipe, native);
-    EXPECT_EQ(nativeRecipe.inputs[0].noiseImageFile, "keep.png");
+    read("I2NoiseImageFile=rocks/cliff.png\n", nativeRecipe, native);
     EXPECT_EQ(nativeRecipe.inputs[1].noiseImageFile,
               "/opt/plugins/morvanePX/presets/rocks/cliff.png");
-    EXPECT_EQ(nativeRecipe.combiner.noiseImageFile, "/opt/plugins/morvanePX/presets/dunes.png");
     // An empty value clears the name instead of naming the folder.
     read("I2NoiseImageFile=\n", nativeRecipe, native);
     EXPECT_EQ(nativeRecipe.inputs[1].noiseImageFile, "");
 }
 
 TEST(PresetFile, InputTypeChangePinsTheWindow) {
-    // Image pins the window to 0,0 at size 4; Flat zeroes the start only;
-    // other types, and the control noise's type, leave it.
+    // Image pins the window to 0,0 at size 4; Flat zeroes the start only.
     struct Case {
         int input, typeBefore;
         const char* line;
         int typeAfter, startAfter, sizeAfter;
     };
-    for (const Case& c : {Case{0, 0, "I1Type=9\n", 9, 0, 4}, Case{1, 5, "I2Type=5\n", 5, 5, 64},
-                          Case{0, 9, "I1Type=99\n", 9, 5, 64}, // already Image: no pin
+    for (const Case& c : {Case{0, 9, "I1Type=99\n", 9, 5, 64}, // already Image: no pin
                           Case{1, 3, "I2Type=99\n", 9, 0, 4},  // clamped to Image: pinned
-                          Case{0, 5, "I1Type=0\n", 0, 0, 64}, Case{0, 0, "I1Type=3\n", 3, 5, 64},
-                          Case{0, 0, "C1NoiseType=9\n", 0, 5, 64}}) {
+                          Case{0, 5, "I1Type=0\n", 0, 0, 64}}) {
         TerrainRecipe recipe;
         recipe.inputs[c.input].type = c.typeBefore;
         recipe.startX = recipe.startY = 5;
@@ -309,7 +271,7 @@ TEST(PresetFile, HostileTextNeverLeavesARange) {
         checkRanges(recipe, round);
     }
 
-    // Huge lines and keys, NUL bytes, invalid UTF-8, a key repeated thousands of times.
+    // Huge lines and keys, NUL bytes, invalid UTF-8.
     TerrainRecipe recipe;
     read("I1octaves=" + QByteArray(10 * 1024 * 1024, '7') + "\n", recipe);
     EXPECT_EQ(recipe.inputs[0].octaves, 30);
@@ -325,12 +287,6 @@ TEST(PresetFile, HostileTextNeverLeavesARange) {
          userOptions(gradients), RecordingNotifier());
     EXPECT_EQ(recipe.gradient1, "a.bmp");
     EXPECT_FALSE(recipe.inputs[0].noiseImageFile.isEmpty());
-    QByteArray repeated;
-    for (int i = 0; i < 5000; ++i)
-        repeated += "I2octaves=" + QByteArray::number(i % 29 + 1) + "\n";
-    repeated += "I2octaves=13\n";
-    EXPECT_EQ(read(repeated, recipe).linesApplied, 5001);
-    EXPECT_EQ(recipe.inputs[1].octaves, 13);
     checkRanges(recipe, -1);
 }
 
@@ -340,35 +296,26 @@ TEST(PresetFile, UnreadableFilesChangeNothingAndFailedWritesKeepTheOldFile) {
     for (const QString& path : {dir.filePath("missing.txt"), dir.path()}) {
         TerrainRecipe recipe = fullRecipe();
         RecordingNotifier notifier;
-        const PresetReadResult result =
-            readPresetFile(path, recipe, userOptions({"x.bmp"}), notifier);
-        EXPECT_FALSE(result.opened) << path.toStdString();
-        EXPECT_EQ(result.linesApplied, 0);
-        EXPECT_TRUE(recipe == fullRecipe());
-        EXPECT_TRUE(notifier.messages.empty());
+        EXPECT_FALSE(readPresetFile(path, recipe, userOptions(), notifier).opened);
+        EXPECT_TRUE(recipe == fullRecipe() && notifier.messages.empty()) << path.toStdString();
     }
     EXPECT_FALSE(writePresetFile(fullRecipe(), dir.filePath("no/such/folder/p.txt")));
 
     const QString path = dir.filePath("p.txt");
-    TerrainRecipe first, second;
-    first.inputs[0].octaves = 11;
+    TerrainRecipe second;
     second.inputs[0].octaves = 12;
-    ASSERT_TRUE(writePresetFile(first, path));
+    ASSERT_TRUE(writePresetFile(fullRecipe(), path));
     ASSERT_TRUE(writePresetFile(second, path)); // replaces
 
     // A name the line format cannot carry would read back different: the
     // save is refused and the old file stays.
-    for (const QString& name : {QString("/data/a=b.png"), QString("x.png\nI1octaves=30"),
-                                QString("x.png\r")}) {
+    for (const QString& name : {QString("/data/a=b.png"), QString("x.png\r")}) {
         TerrainRecipe bad = second;
         bad.combiner.noiseImageFile = name;
         EXPECT_FALSE(presetCanStore(bad));
         EXPECT_FALSE(writePresetFile(bad, path));
         EXPECT_EQ(readFile(path), presetText(second));
     }
-    TerrainRecipe badGradient = second;
-    badGradient.gradient2 = "x=y.bmp";
-    EXPECT_FALSE(presetCanStore(badGradient));
     EXPECT_TRUE(presetCanStore(second));
 
     // Even the bare text never lets a name add lines.
@@ -378,31 +325,24 @@ TEST(PresetFile, UnreadableFilesChangeNothingAndFailedWritesKeepTheOldFile) {
     EXPECT_EQ(text.count('\n'), 70);
     TerrainRecipe back;
     read(text, back);
-    EXPECT_EQ(back.inputs[0].octaves, 4);
-    EXPECT_EQ(back.startX, 0);
+    EXPECT_EQ(std::make_pair(back.inputs[0].octaves, back.startX), std::make_pair(4, 0));
 }
 
+// Scaled, not cropped: both halves of the picture are still there.
 TEST(PresetFile, ThumbnailIsA128SquareJpeg) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(QColor(220, 30, 30));
     QPainter(&picture).fillRect(150, 0, 150, 200, QColor(30, 30, 220));
-    const QString source = dir.filePath("TFFnoisePreview.jpg");
+    const QString source = dir.filePath("TFFnoisePreview.jpg"), thumbnail = dir.filePath("p.jpg");
     ASSERT_TRUE(picture.save(source, "JPG", 95));
-    const QString thumbnail = dir.filePath("preset.jpg");
     ASSERT_TRUE(writePresetThumbnail(source, thumbnail));
-
     QImageReader reader(thumbnail);
     EXPECT_EQ(reader.format(), QByteArray("jpeg"));
     const QImage back = reader.read();
     ASSERT_EQ(back.size(), QSize(128, 128));
-    // Scaled, not cropped: both halves of the picture are still there.
     EXPECT_GT(qRed(back.pixel(30, 64)), 180);
-    EXPECT_LT(qBlue(back.pixel(30, 64)), 80);
     EXPECT_GT(qBlue(back.pixel(98, 64)), 180);
-    EXPECT_LT(qRed(back.pixel(98, 64)), 80);
-
     EXPECT_FALSE(writePresetThumbnail(dir.filePath("absent.jpg"), dir.filePath("t.jpg")));
     EXPECT_FALSE(QFile::exists(dir.filePath("t.jpg")));
     EXPECT_FALSE(writePresetThumbnail(source, dir.filePath("no/folder/t.jpg")));

@@ -4,27 +4,20 @@
 #include "props/obj_model.h"
 #include "props/prop_display_lists.h"
 #include "viewport/gl_terrain.h"
-#include "viewport/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 #include <QApplication>
 #include <QGLShaderProgram>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <GL/gl.h>
 
 #include <memory>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace morvane::testing {
 namespace {
@@ -72,24 +65,18 @@ class GLTerrainTest : public PanelFixture {
         state.terrainExists = true;
     }
 
-    // The viewport beside a line edit that can take the focus; with
-    // `slope`, over the slope terrain and looking straight down on it.
+    // The viewport; with `slope`, over the slope terrain and looking straight down on it.
     GLTerrain& show(bool slope = true) {
         if (slope)
             buildSlope();
-        container = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(container.get());
-        other = new QLineEdit(container.get());
-        layout->addWidget(other);
         QGLFormat format;
         format.setDoubleBuffer(true);
         format.setDepthBufferSize(24);
-        view = new GLTerrain(format,
-                             ViewportContext{state, viewport, prompts, progress, log, viewPaths},
-                             container.get());
-        layout->addWidget(view);
-        container->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(container.get()));
+        owner = std::make_unique<GLTerrain>(
+            format, ViewportContext{state, viewport, prompts, progress, log, viewPaths});
+        view = owner.get();
+        view->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(view));
         // World +x to the right, world +z downwards on the screen.
         view->camera().yaw = view->camera().roll = 0.0f;
         view->camera().pitch = 90.0f;
@@ -118,7 +105,6 @@ class GLTerrainTest : public PanelFixture {
                           QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &event);
     }
-
     QString write(const QString& name, const QByteArray& content) {
         const QString file = root() + "/" + name;
         EXPECT_TRUE(writeFile(file, content));
@@ -145,10 +131,7 @@ class GLTerrainTest : public PanelFixture {
         viewport.items.push_back(item);
     }
     // The hit and the selected item after a pick.
-    std::pair<int, int> pickAt(int x, int y) {
-        const int hit = view->pick(x, y);
-        return {hit, viewport.selectedItem};
-    }
+    std::pair<int, int> pickAt(int x, int y) { return {view->pick(x, y), viewport.selectedItem}; }
     QString lastStatus() const {
         QString text;
         for (const QString& event : progress.events)
@@ -159,21 +142,19 @@ class GLTerrainTest : public PanelFixture {
     QString writeImage(const QString& name, QColor colour, int width) {
         QImage image(width, 16, QImage::Format_RGB32);
         image.fill(colour);
-        const QString file = root() + "/" + name;
-        EXPECT_TRUE(image.save(file));
-        return file;
+        EXPECT_TRUE(image.save(root() + "/" + name));
+        return root() + "/" + name;
     }
 
     PipelinePaths viewPaths;
     ViewportState viewport;
-    std::unique_ptr<QWidget> container;
-    QLineEdit* other = nullptr;
+    std::unique_ptr<GLTerrain> owner;
     GLTerrain* view = nullptr;
 };
 
-TEST_F(GLTerrainTest, ShadersLinkAndWithoutTerrainOnlySkyAndGizmoAreDrawn) {
+// The shader files ship with the plug-in: an edit that breaks them must show.
+TEST_F(GLTerrainTest, ShaderFilesCompileAndLink) {
     show(false);
-    EXPECT_EQ(view->size(), QSize(760, 560));
     view->makeCurrent();
     QGLShaderProgram program(view->context());
     EXPECT_TRUE(program.addShaderFromSourceFile(
@@ -181,58 +162,7 @@ TEST_F(GLTerrainTest, ShadersLinkAndWithoutTerrainOnlySkyAndGizmoAreDrawn) {
     EXPECT_TRUE(program.addShaderFromSourceFile(
         QGLShader::Fragment, QStringLiteral(MORVANE_PX_DIR "/shaders/terrain.frag")));
     EXPECT_TRUE(program.link()) << program.log().toStdString();
-
-    const QImage empty = frame();
-    int gizmoPixels = 0;
-    for (int y = 0; y < empty.height(); ++y)
-        for (int x = 0; x < empty.width(); ++x)
-            if (empty.pixel(x, y) != kSky) {
-                ASSERT_TRUE(x > 90 && x < 180 && y > 470) << x << "," << y; // lower left
-                ++gizmoPixels;
-            }
-    EXPECT_GT(gizmoPixels, 20);
-
-    buildSlope();
-    const QImage withTerrain = frame();
-    EXPECT_NE(withTerrain.pixel(kCentreX, kCentreY), kSky);
-    EXPECT_EQ(withTerrain.pixel(5, 5), kSky);
-    viewport.mode = GLMode::SkyDome;
-    EXPECT_EQ(centre(), kSky);
-
-    // The prop's thumbnail shows in the lower right corner in PAINT mode only.
-    QImage thumbnail(8, 8, QImage::Format_RGB32);
-    thumbnail.fill(Qt::blue);
-    view->setPropThumbnail(thumbnail);
-    viewport.currentPropPath = "rock.pp2";
-    EXPECT_EQ(frame().pixel(640, 540), kSky);
-    viewport.mode = GLMode::Paint;
-    EXPECT_EQ(frame().pixel(640, 540), qRgb(0, 0, 255));
-    viewport.currentPropPath.clear();
-    EXPECT_EQ(frame().pixel(640, 540), kSky);
 }
-
-#if defined(__GLIBC__)
-// A software renderer keeps freed frame memory at the heap top; that is a
-// matter of speed only, the picture must not change.
-TEST_F(GLTerrainTest, SoftwareRendererKeepsFrameMemoryWithTheSamePicture) {
-    EXPECT_TRUE(isSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
-    EXPECT_TRUE(isSoftwareRenderer("softpipe"));
-    EXPECT_FALSE(isSoftwareRenderer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
-    EXPECT_FALSE(isSoftwareRenderer(nullptr));
-
-    show();
-    view->makeCurrent();
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (!isSoftwareRenderer(renderer))
-        GTEST_SKIP() << "hardware renderer: " << renderer;
-    const QImage retained = frame();
-    mallopt(M_TRIM_THRESHOLD, 128 * 1024); // glibc's default
-    EXPECT_EQ(differingPixels(retained, frame()), 0);
-#ifndef __SANITIZE_ADDRESS__ // the sanitizer's allocator takes no glibc tuning
-    EXPECT_TRUE(retainHeapForRenderer(renderer));
-#endif
-}
-#endif
 
 // A terrain built before the context exists is uploaded at set-up; a larger
 // one later grows the buffers. The buffers match the client arrays throughout.
@@ -280,33 +210,23 @@ TEST_F(GLTerrainTest, PickingInEditModeSelectsTheNearestItem) {
     compileCube();
     addItem(40.0f); // nearer to the camera
     addItem(30.0f);
-    QSignalSpy picked(view, &GLTerrain::itemPicked);
     QSignalSpy cleared(view, &GLTerrain::selectionCleared);
 
     EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, 1));
     // Drawn last now, the selected item is still the nearer one.
     std::swap(viewport.items[0], viewport.items[1]);
-    viewport.selectedItem = -1;
     EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, 2));
-    ASSERT_EQ(picked.count(), 2);
-    EXPECT_EQ(picked.at(1).at(0).toInt(), 2);
     EXPECT_EQ(lastStatus(), "picked object #2");
 
     // Nothing under the cursor deselects, and so does a hit outside EDIT.
     EXPECT_EQ(pickAt(5, 5), std::make_pair(0, -1));
-    EXPECT_EQ(lastStatus(), "");
     viewport.selectedItem = 1;
     viewport.mode = GLMode::Paint;
     EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, -1));
     EXPECT_EQ(cleared.count(), 2);
 
-    // The proxy's bounding boxes are picked like the models.
-    viewport.mode = GLMode::Edit;
-    viewport.proxyActive = true;
-    EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(2, 2));
-
     // Sixteen hits fit, the highest is taken; one more overflows and deselects.
-    viewport.proxyActive = false;
+    viewport.mode = GLMode::Edit;
     for (int i = 2; i < 16; ++i)
         addItem(50.0f + 2.0f * float(i));
     EXPECT_EQ(pickAt(kCentreX, kCentreY), std::make_pair(16, 16));
@@ -315,7 +235,7 @@ TEST_F(GLTerrainTest, PickingInEditModeSelectsTheNearestItem) {
     EXPECT_EQ(viewport.selectedItem, -1);
 }
 
-TEST_F(GLTerrainTest, WheelKeysAndAltDragMoveTheCamera) {
+TEST_F(GLTerrainTest, WheelKeysAndAltDragMoveTheCameraAndHoldTheProxy) {
     show();
     view->camera().pitch = 0.0f; // level, so a turn is not clamped
     view->setCameraSpeed(3.0f);
@@ -324,87 +244,42 @@ TEST_F(GLTerrainTest, WheelKeysAndAltDragMoveTheCamera) {
     // The step formulas are the camera's own; here the terrain size and keys reach them.
     wheel(120); // 120 x 0.1 x 100 / 100
     EXPECT_DOUBLE_EQ(view->navigation().distance, 212.0);
-    key(QEvent::KeyPress, Qt::Key_Shift);
-    wheel(-120);
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 92.0);
-    key(QEvent::KeyRelease, Qt::Key_Shift);
-    key(QEvent::KeyPress, Qt::Key_PageUp);
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 82.0);
-    key(QEvent::KeyPress, Qt::Key_PageDown);
-    key(QEvent::KeyPress, Qt::Key_PageDown);
-    EXPECT_DOUBLE_EQ(view->navigation().distance, 102.0);
+    EXPECT_FALSE(viewport.proxyActive); // option off
 
-    // Alt: even one pixel turns by the speed; the right button pans.
+    // Alt: even one pixel turns by the speed, and the proxy is held.
+    view->switchBoundingAll();
     key(QEvent::KeyPress, Qt::Key_Alt);
     mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
     mouse(QEvent::MouseMove, {101, 101}, Qt::NoButton, Qt::LeftButton);
     EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
-    EXPECT_FLOAT_EQ(view->camera().pitch, 3.0f);
-    mouse(QEvent::MouseMove, {90, 101}, Qt::NoButton, Qt::RightButton);
-    EXPECT_DOUBLE_EQ(view->navigation().panX, 100.0 / 200.0 * 3.0);
-    EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
+    view->wheelTimeout();
+    EXPECT_TRUE(viewport.proxyActive);
     key(QEvent::KeyRelease, Qt::Key_Alt);
+    view->wheelTimeout();
+    EXPECT_FALSE(viewport.proxyActive);
     mouse(QEvent::MouseMove, {150, 150}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f);
-}
-
-TEST_F(GLTerrainTest, ProxyFollowsWheelAndAltAndFocusReturnsOnTheFirstTick) {
-    show();
-    QSignalSpy option(view, &GLTerrain::boundingAllChanged);
-    wheel(120);
-    EXPECT_FALSE(viewport.proxyActive); // option off
-    view->switchBoundingAll();
-    ASSERT_EQ(option.count(), 1);
-    EXPECT_TRUE(option.at(0).at(0).toBool());
-    wheel(120);
-    EXPECT_TRUE(viewport.proxyActive);
-
-    other->setFocus();
-    view->wheelTimeout();
-    EXPECT_FALSE(viewport.proxyActive);
-    EXPECT_EQ(container->focusWidget(), view);
-    other->setFocus();
-    view->wheelTimeout(); // tick 1: focus stays where the user put it
-    EXPECT_EQ(container->focusWidget(), other);
-
-    key(QEvent::KeyPress, Qt::Key_Alt);
-    EXPECT_TRUE(viewport.proxyActive);
-    view->wheelTimeout();
-    EXPECT_TRUE(viewport.proxyActive); // held while Alt is down
-    key(QEvent::KeyRelease, Qt::Key_Alt);
-    view->wheelTimeout();
-    EXPECT_FALSE(viewport.proxyActive);
+    EXPECT_FLOAT_EQ(view->camera().yaw, 3.0f); // no turn without Alt
 }
 
 TEST_F(GLTerrainTest, LeftPressAndDragRaiseTheModesHooks) {
     show(false);
     QSignalSpy paint(view, &GLTerrain::paintRequested);
     QSignalSpy deform(view, &GLTerrain::deformRequested);
-    QSignalSpy move(view, &GLTerrain::moveSelectedItemRequested);
-    QSignalSpy remove(view, &GLTerrain::deleteCurrentObjectRequested);
-    QSignalSpy entered(view, &GLTerrain::mouseEnteredViewport);
     viewport.mode = GLMode::Paint;
     viewport.currentPropPath = "rock.pp2";
 
-    // Without a terrain a press only marks the button.
-    press({10, 20});
-    EXPECT_TRUE(viewport.mouseDown);
+    press({10, 20}); // without a terrain a press only marks the button
     EXPECT_EQ(paint.count(), 0);
-    mouse(QEvent::MouseButtonRelease, {10, 20}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(viewport.mouseDown);
-
     buildSlope();
-    mouse(QEvent::MouseButtonPress, {10, 20}, Qt::RightButton, Qt::RightButton);
     press({10, 20});
     key(QEvent::KeyPress, Qt::Key_Shift);
     press({11, 21});
     mouse(QEvent::MouseMove, {12, 22}, Qt::NoButton, Qt::LeftButton);
     ASSERT_EQ(paint.count(), 3);
-    EXPECT_EQ(paint.at(0), (QList<QVariant>{10, 20, false}));
     EXPECT_EQ(paint.at(1), (QList<QVariant>{11, 21, true}));
     EXPECT_EQ(paint.at(2), (QList<QVariant>{12, 22, false})); // a drag places single items
 
-    // Several instances at once are refused on an OBJ terrain.
+    // Several instances at once are refused on an OBJ terrain, and so is sculpting.
     state.customTerrainLoaded = true;
     press({13, 23});
     EXPECT_EQ(paint.count(), 3);
@@ -414,39 +289,17 @@ TEST_F(GLTerrainTest, LeftPressAndDragRaiseTheModesHooks) {
               std::make_pair(QString("Error"),
                              QString("Multiple instances deployment is not allowed with custom "
                                      ".obj files!")));
-
     viewport.mode = GLMode::Terrain;
     press({14, 24});
-    EXPECT_EQ(deform.count(), 0); // no sculpting of an OBJ terrain
+    EXPECT_EQ(deform.count(), 0);
     state.customTerrainLoaded = false;
     press({14, 24});
-    mouse(QEvent::MouseMove, {15, 25}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(deform.count(), 2);
-
-    viewport.mode = GLMode::Edit;
-    viewport.selectedItem = 1;
-    viewport.items.resize(1);
-    mouse(QEvent::MouseMove, {16, 26}, Qt::NoButton, Qt::LeftButton);
-    ASSERT_EQ(move.count(), 1);
-    EXPECT_EQ(move.at(0), (QList<QVariant>{16, 26}));
-    mouse(QEvent::MouseButtonRelease, {16, 26}, Qt::LeftButton, Qt::NoButton);
-    mouse(QEvent::MouseMove, {17, 27}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(move.count(), 1);
-    EXPECT_EQ(entered.count(), 4);
-    key(QEvent::KeyPress, Qt::Key_Delete);
-    EXPECT_EQ(remove.count(), 1);
+    EXPECT_EQ(deform.count(), 1);
 }
 
 TEST_F(GLTerrainTest, BrushCentreLandsOnTheSurfaceAndStaysOffIt) {
     show();
-    viewport.mode = GLMode::Edit;
-    viewport.brushDiameter = 20.0f;
-    viewport.brushCentre = {0.0f, slopeHeight(0.0), 0.0f};
-    const QRgb without = centre();
     viewport.mode = GLMode::Terrain;
-    const QRgb with = centre();
-    EXPECT_GT(qGreen(with) - qRed(with), qGreen(without) - qRed(without) + 10);
-
     mouse(QEvent::MouseMove, {kCentreX + 100, kCentreY + 50}, Qt::NoButton, Qt::NoButton);
     const std::array<float, 3> brush = viewport.brushCentre;
     EXPECT_GT(brush[0], 5.0f); // right of the middle
@@ -459,87 +312,48 @@ TEST_F(GLTerrainTest, BrushCentreLandsOnTheSurfaceAndStaysOffIt) {
     key(QEvent::KeyPress, Qt::Key_Alt);
     mouse(QEvent::MouseMove, {kCentreX, kCentreY}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(viewport.brushCentre, brush);
-    key(QEvent::KeyRelease, Qt::Key_Alt);
-    view->updateBrushCentre(kCentreX, kCentreY);
-    EXPECT_NEAR(viewport.brushCentre[0], 0.0f, 0.3f);
-    EXPECT_NEAR(viewport.brushCentre[1], slopeHeight(viewport.brushCentre[0]), 0.05f);
 }
 
 TEST_F(GLTerrainTest, TexturesLoadOrWarnKeepTheirImageAndHidingAnObjMaskWarns) {
     show();
     view->loadReferenceTerrainTexture();
-    view->loadMaskTerrainTexture();
-    ASSERT_EQ(prompts.warnings.size(), 2u);
-    EXPECT_EQ(prompts.warnings[1], std::make_pair(QString("Error"), QString("no image selected")));
-    EXPECT_EQ(prompts.fileDialogs[0], "Open image|" + paths.dataDir + "|Images (*.jpg *.bmp)");
-    EXPECT_FALSE(view->referenceTextureOn());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0], std::make_pair(QString("Error"), QString("no image selected")));
 
     QSignalSpy referenceLoaded(view, &GLTerrain::referenceTextureLoaded);
     prompts.files.push_back(writeImage("red.bmp", Qt::red, 32));
     view->loadReferenceTerrainTexture();
-    EXPECT_EQ(referenceLoaded.count(), 1);
     EXPECT_TRUE(view->referenceTextureOn());
-    EXPECT_EQ(lastStatus(), "reference texture loaded");
-    EXPECT_EQ(view->lastImageFolder(), root());
     const QImage red = frame();
     const QRgb redPixel = red.pixel(kCentreX, kCentreY);
     EXPECT_GT(qRed(redPixel), 2 * qGreen(redPixel) + 40);
 
-    // Cancelled, or a file that is not an image: the red texture stays.
-    view->loadReferenceTerrainTexture();
-    EXPECT_EQ(prompts.warnings.size(), 3u);
+    // A file that is not an image: the red texture stays.
     prompts.files.push_back(write("broken.jpg", "not a picture"));
     view->loadReferenceTerrainTexture();
-    EXPECT_NE(lastStatus(), "reference texture loaded");
     EXPECT_EQ(referenceLoaded.count(), 1);
     EXPECT_EQ(differingPixels(frame(), red), 0);
-    // The buffer objects show the texture too.
-    viewport.useVBO = !viewport.useVBO;
-    EXPECT_EQ(differingPixels(frame(), red), 0);
-    viewport.useVBO = !viewport.useVBO;
-
     view->setReferenceTextureOnOffCheckBox(0);
-    const QRgb plain = centre();
-    EXPECT_LT(qRed(plain), qBlue(plain) + 20);
+    EXPECT_LT(qRed(centre()), qBlue(centre()) + 20);
 
-    QSignalSpy maskLoaded(view, &GLTerrain::maskTextureLoaded);
     prompts.files.push_back(writeImage("mask.bmp", Qt::black, 40));
     view->loadMaskTerrainTexture();
-    EXPECT_EQ(maskLoaded.count(), 1);
     EXPECT_EQ(lastStatus(), "mask texture loaded, width:40");
-    EXPECT_TRUE(view->maskOn());
-    EXPECT_TRUE(view->maskDisplayOn());
+    EXPECT_TRUE(view->maskOn() && view->maskDisplayOn());
     EXPECT_LT(qGray(centre()), 40); // the black mask shows
-    view->loadMaskTerrainTexture(); // cancelled: the mask stays
-    EXPECT_EQ(view->maskImage().width(), 40);
 
     // Hiding the mask warns on an OBJ terrain only, and only while the mask is on.
     const std::size_t warned = prompts.warnings.size();
     view->setmaskTextureDisplayOnOffCheckBox(0);
-    EXPECT_EQ(prompts.warnings.size(), warned);
     state.customTerrainLoaded = true;
     view->setmaskTextureDisplayOnOffCheckBox(2);
     view->setmaskTextureDisplayOnOffCheckBox(0);
-    EXPECT_FALSE(view->maskDisplayOn());
     ASSERT_EQ(prompts.warnings.size(), warned + 1);
     EXPECT_EQ(prompts.warnings.back().second,
               "Hiding the mask when using a .obj file will actually disable the mask itself!");
     view->setMaskTextureOnOffCheckBox(0);
     view->setmaskTextureDisplayOnOffCheckBox(0);
     EXPECT_EQ(prompts.warnings.size(), warned + 1);
-}
-
-// Label texts of speed, pitch and intensity are checked through the window.
-TEST_F(GLTerrainTest, LightSlidersChangeThePicture) {
-    show();
-    QSignalSpy azimuth(view, &GLTerrain::lightAzimuthLabelChanged);
-    view->glLightPitchSliderReleased(30);
-    view->glLightAzimuthSliderReleased(270); // towards -x, where the slope faces
-    const int lit = qGray(centre());
-    view->glLightIntensitySliderReleased(0);
-    EXPECT_LT(qGray(centre()), lit - 60);
-    EXPECT_EQ(azimuth.at(0).at(0).toString(), QString::fromUtf8("openGL light azimuth: 270\u00b0"));
-    EXPECT_EQ(container->focusWidget(), view);
 }
 
 TEST_F(GLTerrainTest, CustomTerrainIsDrawnFromItsListAndDiscarded) {
@@ -555,13 +369,10 @@ TEST_F(GLTerrainTest, CustomTerrainIsDrawnFromItsListAndDiscarded) {
     state.terrainExists = state.customTerrainLoaded = true;
 
     EXPECT_EQ(view->setCustomTerrain(std::move(model), 300.0f), 2);
-    EXPECT_TRUE(log.lines.last().startsWith("terrain DL stored in slot #"));
     // 20 units at 300 % cover the middle and reach 30 units out.
     const QImage scaled = frame();
-    EXPECT_NE(scaled.pixel(kCentreX, kCentreY), kSky);
     EXPECT_NE(scaled.pixel(kCentreX + 100, kCentreY), kSky);
     EXPECT_EQ(scaled.pixel(5, 5), kSky);
-
     view->discardCustomTerrain();
     EXPECT_EQ(view->customTerrain(), nullptr);
     EXPECT_EQ(centre(), kSky);

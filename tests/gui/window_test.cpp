@@ -1,30 +1,19 @@
 #include "window_fixture.h"
 
 #include "plugin/window/depth_buffer.h"
-#include "plugin/window/panel_pipeline_view.h"
-#include "plugin/window/qt_user_prompts.h"
 #include "plugin/window/window_geometry.h"
-#include "recipe/panels/C1.h"
-#include "recipe/panels/D1.h"
-#include "recipe/panels/FF.h"
-#include "recipe/panels/I1.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
-#include <QApplication>
-#include <QComboBox>
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QImage>
 #include <QLabel>
 #include <QMap>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -68,19 +57,8 @@ class WindowTest : public WindowFixture {
     }
 };
 
-TEST(WindowGeometryTest, SizeLimitsAndPlaceFollowTheDesktop) {
-    const WindowGeometry small = windowGeometryFor(QSize(1024, 768));
-    EXPECT_EQ(small.minimum, QSize(1024, 668));
-    EXPECT_EQ(small.maximum, QSize(1218, 1336));
-    EXPECT_EQ(small.position, QPoint(0, 0));
-    const WindowGeometry large = windowGeometryFor(QSize(1920, 1200));
-    EXPECT_EQ(large.minimum, QSize(1200, 1000));
-    EXPECT_EQ(large.position, QPoint(361, 51));
-    // Too small for the bottom margin: never a negative size.
+TEST(WindowSetupTest, TinyDesktopGivesNoNegativeSizeAndPoorDepthFallsBackTo24Bits) {
     EXPECT_EQ(windowGeometryFor(QSize(640, 80)).minimum, QSize(640, 0));
-}
-
-TEST(WindowGeometryTest, DepthBufferFallsBackTo24Bits) {
     QStringList lines;
     EXPECT_EQ(depthBufferBits(16, &lines), 24);
     EXPECT_EQ(lines, QStringList({"Depth buffer precision: 16bit\n",
@@ -107,42 +85,13 @@ TEST_F(WindowTest, StartUpLogsInOrderMakesTheFoldersEvaluatesOnceAndLocksTerrain
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0], "MORVANE started\n");
     EXPECT_EQ(lines[1], "removing temp files...\n");
-    EXPECT_TRUE(inOrder(
-        lines, {"GL_ARB_vertex_buffer_object: SUPPORTED\n", "building primary controls...\n",
-                "plugin window to be resized\n", "building secondary controls...\n",
-                "fill main controller tabs...\n", "create openGL context\n",
-                "set initial height and terrain map resolution\n", "set color gradients\n",
-                "build presets library...\n", "initialize noise machine...\n",
-                "generating noise maps...\n", "initialize library...\n"}))
+    EXPECT_TRUE(inOrder(lines, {"GL_ARB_vertex_buffer_object: SUPPORTED\n",
+                                "create openGL context\n", "build presets library...\n",
+                                "generating noise maps...\n", "initialize library...\n"}))
         << lines.join("").toStdString();
     EXPECT_EQ(evaluations(), 1);
-    const int context = lines.indexOf("create openGL context\n");
-    EXPECT_TRUE(QRegularExpression("^Depth buffer precision: \\d+bit\n$")
-                    .match(lines.value(context + 1))
-                    .hasMatch())
-        << lines.value(context + 1).toStdString();
-
-    EXPECT_EQ(find<QLabel>("statusLine")->text(),
-              "Welcome to MORVANE! Please load or generate a terrain...");
-    EXPECT_EQ(window->window()->windowTitle(), "MORVANE 1.1");
-    EXPECT_TRUE(window->window()->isVisible());
-
-    QTabWidget* tabs = controller();
-    ASSERT_EQ(tabs->count(), 6);
-    for (int i = 0; i < 6; ++i) {
-        const bool needsTerrain = i == 1 || i == 2;
-        EXPECT_EQ(tabs->isTabEnabled(i), !needsTerrain) << i;
-        EXPECT_EQ(tabs->tabToolTip(i),
-                  needsTerrain ? "You need to create or load a terrain first..." : QString())
-            << i;
-    }
-    // The tab font stays on the tabs.
-    EXPECT_FALSE(find<QWidget>("terrainTab")->font().bold());
-    EXPECT_TRUE(find<QLabel>("busyOverlayLabel")->isHidden());
-    EXPECT_TRUE(find<QLabel>("triangleCountLabel")->isHidden());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(find<QFrame>("glViewportArea")->pos(),
-              find<QWidget>("terrainViewportSlot")->mapTo(find<QFrame>("ecoFrame"), QPoint()));
+    EXPECT_FALSE(controller()->isTabEnabled(1) || controller()->isTabEnabled(2));
+    EXPECT_TRUE(controller()->isTabEnabled(3));
 }
 
 TEST_F(WindowTest, MissingDocumentsFolderShowsTheErrorAndStartsAnyway) {
@@ -179,14 +128,12 @@ TEST_F(WindowTest, QuitCancelLeavesEverythingAndYesClosesTheWindowAndTheLog) {
     QCoreApplication::processEvents();
     flushDeletes();
     EXPECT_EQ(prompts.questions, QStringList({"Warning|quit MORVANE?", "Warning|quit MORVANE?"}));
-    EXPECT_EQ(window->window(), before.data());
-    EXPECT_TRUE(before->isVisible());
+    EXPECT_TRUE(before && before->isVisible());
     EXPECT_EQ(closed.count(), 0);
     EXPECT_EQ(logLines(), log);
 
     find<QPushButton>("quitButton")->click();
     EXPECT_FALSE(window->isOpen());
-    EXPECT_EQ(window->window(), nullptr);
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(logLines().value(logLines().size() - 1), "closing MORVANE\n");
     flushDeletes();
@@ -197,20 +144,13 @@ TEST_F(WindowTest, QuitCancelLeavesEverythingAndYesClosesTheWindowAndTheLog) {
     EXPECT_EQ(prompts.questions.size(), 3);
 }
 
-TEST_F(WindowTest, AutoTogglesWithoutEvaluatingAndResetRebuildsWithAFreshLog) {
+TEST_F(WindowTest, ResetAsksThenRebuildsWithAFreshLog) {
     openWindow();
     QPointer<QWidget> first = window->window();
     auto* button = find<QPushButton>("autoNoiseButton");
     const QString automatic = button->styleSheet();
-    button->click();
-    EXPECT_NE(button->styleSheet(), automatic);
-    // Manual mode: a recipe change only shows the refresh button.
-    inGroup<QComboBox>("input1Group", "I1TerrainType")->setCurrentIndex(2);
-    EXPECT_FALSE(find<QWidget>("FFReGenerateNoise")->isHidden());
-    button->click();
-    EXPECT_EQ(button->styleSheet(), automatic);
-    EXPECT_EQ(evaluations(), 1);
-    button->click(); // manual again, until the reset
+    button->click(); // manual, until the reset
+    ASSERT_NE(button->styleSheet(), automatic);
     controller()->setCurrentIndex(3);
 
     prompts.yesAnswers = {false, true};
@@ -259,7 +199,6 @@ TEST_F(WindowTest, RefusedOrCancelledPresetNamesWriteNothing) {
         find<QPushButton>("savePresetButton")->click();
 
     EXPECT_EQ(prompts.textDialogs.size(), 6);
-    EXPECT_EQ(prompts.textDialogs.value(0), "Save preset|type a name for you preset:");
     ASSERT_EQ(prompts.warnings.size(), 4u); // none for the cancel and the empty name
     for (const auto& warning : prompts.warnings)
         EXPECT_EQ(warning.first, "Error");
@@ -298,14 +237,10 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     // One control of each kind in every panel: group, name, property, two values.
     const std::tuple<const char*, const char*, const char*, int, int> settings[] = {
         {"input1Group", "I1TerrainType", "currentIndex", 3, 4},
-        {"input1Group", "I1FrequencySlider", "value", 23, 41},
-        {"input2Group", "I1TerrainType", "currentIndex", 7, 2},
         {"input2Group", "I1GaborAnisoCheckBox", "checked", 1, 0},
         {"deformer1Group", "D1ClampLowerSpinBox", "value", -40, -70},
-        {"deformer2Group", "D1ExponentSpinBox", "value", 3, 5},
         {"combinerGroup", "C1EdgeFalloffSlider", "value", 30, 70},
         {"finalGroup", "FFErosionTypeComboBox", "currentIndex", 2, 1},
-        {"finalGroup", "FFGradientTypeListViewLeft", "currentRow", 3, 5},
         {"finalGroup", "FFGradientTypeListViewRight", "currentRow", 6, 2},
     };
     auto apply = [&](bool first) {
@@ -348,81 +283,6 @@ TEST_F(WindowTest, SavedPresetLoadedFromThePresetsTabRestoresEveryControl) {
     const QByteArray content = readFile(preset);
     EXPECT_FALSE(content.isEmpty());
     EXPECT_EQ(readFile(dataDir() + "/presets/again.ipf"), content);
-}
-
-class PanelPipelineViewTest : public PanelFixture {};
-
-// Six pictures of six colours, each to its own panel.
-TEST_F(PanelPipelineViewTest, RoutesEachPreviewToItsPanelAndTheRefreshButtonToTheFinalStage) {
-    const PanelContext context = panelContext();
-    I1 input1(0, context), input2(1, context);
-    D1 deformer1(0, context), deformer2(1, context);
-    C1 combiner(context);
-    PanelPipelineView view;
-    FF finalStage(context, view);
-    view.setPanels(&input1, &input2, &deformer1, &deformer2, &combiner, &finalStage);
-
-    const std::tuple<PreviewSlot, QLabel*, QColor> targets[] = {
-        {PreviewSlot::Input1, input1.previewLabel(), Qt::red},
-        {PreviewSlot::Input2, input2.previewLabel(), Qt::green},
-        {PreviewSlot::Deformer1, deformer1.previewLabel(), Qt::blue},
-        {PreviewSlot::Deformer2, deformer2.previewLabel(), Qt::yellow},
-        {PreviewSlot::ControlNoise, combiner.previewLabel(), Qt::cyan},
-        {PreviewSlot::Final, finalStage.previewLabel(), Qt::magenta}};
-    for (const auto& [slot, label, colour] : targets) {
-        QImage picture(64, 64, QImage::Format_RGB32);
-        picture.fill(colour);
-        const QString file = QDir(root()).filePath(colour.name() + ".png");
-        ASSERT_TRUE(picture.save(file));
-        view.showPreview(slot, file);
-    }
-    for (const auto& [slot, label, colour] : targets) {
-        const QImage shown = label->pixmap(Qt::ReturnByValue).toImage();
-        ASSERT_FALSE(shown.isNull()) << colour.name().toStdString();
-        EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), colour);
-    }
-
-    auto* refresh = finalStage.findChild<QWidget*>("FFReGenerateNoise");
-    ASSERT_NE(refresh, nullptr);
-    view.setRefreshButtonVisible(true);
-    EXPECT_FALSE(refresh->isHidden());
-    view.setRefreshButtonVisible(false);
-    EXPECT_TRUE(refresh->isHidden());
-}
-
-// The real dialogs, answered by a timer while they run.
-TEST(QtUserPromptsTest, QuestionHasYesAndCancelAndNoDefaultButton) {
-    QtUserPrompts prompts;
-    QStringList shown; // title|text|buttons, a default one marked
-    auto answer = [&shown](const QString& choice) {
-        QTimer::singleShot(0, [&shown, choice] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            QStringList buttons;
-            QAbstractButton* chosen = nullptr;
-            for (QAbstractButton* button : box->buttons()) {
-                auto* push = qobject_cast<QPushButton*>(button);
-                const bool isDefault = push && (push->isDefault() || push->autoDefault());
-                buttons << button->text() + (isDefault ? " (default)" : "");
-                chosen = button->text() == choice ? button : chosen;
-            }
-            buttons.sort();
-            shown << box->windowTitle() + '|' + box->text() + '|' + buttons.join(", ");
-            if (chosen)
-                chosen->click();
-            else
-                box->reject();
-        });
-    };
-    answer("&Yes");
-    EXPECT_TRUE(prompts.askYesCancel("Warning", "quit MORVANE?"));
-    answer("Cancel");
-    EXPECT_FALSE(prompts.askYesCancel("Warning", "quit MORVANE?"));
-    answer("&OK");
-    prompts.warn("Error", "no image selected");
-    EXPECT_EQ(shown.join('\n').toStdString(), "Warning|quit MORVANE?|&Yes, Cancel\n"
-                                              "Warning|quit MORVANE?|&Yes, Cancel\n"
-                                              "Error|no image selected|&OK (default)");
 }
 
 } // namespace

@@ -10,14 +10,12 @@
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTabBar>
 
 #include <GL/gl.h>
 
@@ -26,16 +24,7 @@
 namespace morvane::testing {
 namespace {
 
-const char* const kModeButtons[] = {"glPaintButton", "glEditButton", "glTerrainButton",
-                                    "glSkyButton"};
 const char* const kObjError = "There was an error loading your custom terrain .obj file";
-
-QString modeStyle(const QString& name, const char* colour) {
-    return "QPushButton#" + name +
-           " { \nborder-width: 1px;\nborder-style: solid;\nbackground-color: rgba(" + colour +
-           ");\ncolor: rgba(255,255,255,255);\npadding:0px; margin:0px;\nborder-color: "
-           "rgba(128,128,128,255);\nfont-size:12px;\nfont-weight:bold;\n}";
-}
 
 // A drag as the user makes it: pressed, moved to `value`, released.
 void drag(QSlider* slider, std::initializer_list<int> values, bool release = true) {
@@ -67,7 +56,6 @@ class WindowViewportTest : public WindowFixture {
         ASSERT_TRUE(gl && view && pipeline);
         QCoreApplication::processEvents(); // the GL context is made on the first paint
     }
-    QString status() const { return find<QLabel>("statusLine")->text(); }
     QString file(const QString& name, const QByteArray& content) const {
         const QString path = m_root.filePath(name);
         EXPECT_TRUE(writeFile(path, content));
@@ -91,25 +79,7 @@ class WindowViewportTest : public WindowFixture {
     PipelineState* pipeline = nullptr;
 };
 
-TEST_F(WindowViewportTest, ToolsFitTheirFramesAndStartInTerrainMode) {
-    EXPECT_EQ(view->mode, GLMode::Terrain);
-    EXPECT_EQ(gl->cameraSpeed(), float(find<QSlider>("glCameraSpeedSlider")->value()));
-    for (const char* name : kModeButtons) {
-        auto* button = find<QPushButton>(name);
-        button->ensurePolished(); // the label is not clipped by the fixed width
-        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), 100 - 4) << name;
-    }
-    auto* tools = find<QFrame>("glToolArea");
-    EXPECT_GE(tools->y(), gl->height());
-    for (QWidget* child : tools->findChildren<QWidget*>()) {
-        if (child->isVisibleTo(tools)) {
-            EXPECT_TRUE(tools->rect().contains(child->mapTo(tools, child->rect().bottomRight())))
-                << child->objectName().toStdString();
-        }
-    }
-}
-
-TEST_F(WindowViewportTest, ModeButtonsSwitchModeStylesSelectionAndPanels) {
+TEST_F(WindowViewportTest, ModeButtonsSwitchModeSelectionAndPanels) {
     view->items = {itemAt(1, 2, 3)};
     auto* edit = find<QFrame>("glEditPanelFrame");
     auto pick = [&] {
@@ -121,12 +91,8 @@ TEST_F(WindowViewportTest, ModeButtonsSwitchModeStylesSelectionAndPanels) {
     pick();
     EXPECT_FALSE(edit->isHidden());
     // Picking shows the item, angles and scales cut to whole numbers.
-    QStringList shown;
-    for (const char* name : {"glXRotCurrentSpinBox", "glYRotCurrentSpinBox", "glZRotCurrentSpinBox",
-                             "glscaleCurrentXSpinBox", "glscaleCurrentYSpinBox",
-                             "glscaleCurrentZSpinBox", "glYOffsetSpinBox"})
-        shown << QString::number(find<QSpinBox>(name)->value());
-    EXPECT_EQ(shown.join(' '), "10 20 -30 150 80 100 2");
+    EXPECT_EQ(find<QSpinBox>("glYRotCurrentSpinBox")->value(), 20);
+    EXPECT_EQ(find<QSpinBox>("glscaleCurrentXSpinBox")->value(), 150);
     find<QPushButton>("glEditButton")->click(); // EDIT keeps the pick
     EXPECT_EQ(view->selectedItem, 1);
     EXPECT_FALSE(edit->isHidden());
@@ -141,28 +107,12 @@ TEST_F(WindowViewportTest, ModeButtonsSwitchModeStylesSelectionAndPanels) {
         EXPECT_EQ(view->mode, mode) << name;
         EXPECT_EQ(view->selectedItem, -1) << name;
         EXPECT_TRUE(edit->isHidden()) << name;
-        for (const char* other : kModeButtons)
-            EXPECT_EQ(find<QPushButton>(other)->styleSheet(),
-                      modeStyle(other, QString(other) == name ? "71,120,247,255" : "50,50,50,255"));
-        const bool sky = mode == GLMode::SkyDome;
-        EXPECT_EQ(find<QFrame>("glToolFrame")->isHidden(), sky) << name;
-        EXPECT_EQ(find<QFrame>("glModifierToolsFrame")->isHidden(), sky) << name;
-        EXPECT_EQ(find<QFrame>("glSkyPanelFrame")->isHidden(), !sky) << name;
-        if (sky) {
-            // The sky panel takes the tools' place, across the whole area.
-            auto* area = find<QFrame>("glToolArea");
-            area->layout()->activate();
-            const QRect panel = find<QFrame>("glSkyPanelFrame")->geometry();
-            EXPECT_LT(panel.left(), find<QFrame>("glModeFrame")->geometry().right() + 12);
-            EXPECT_GE(panel.right(), area->width() - 2);
-        }
-        EXPECT_EQ(window->window()->focusWidget(), gl) << name;
+        EXPECT_EQ(find<QFrame>("glSkyPanelFrame")->isHidden(), mode != GLMode::SkyDome) << name;
     }
 
-    // An empty pick hides the panel again.
     find<QPushButton>("glEditButton")->click();
     pick();
-    QMetaObject::invokeMethod(gl, "selectionCleared");
+    QMetaObject::invokeMethod(gl, "selectionCleared"); // an empty pick
     EXPECT_TRUE(edit->isHidden());
 }
 
@@ -176,16 +126,13 @@ TEST_F(WindowViewportTest, PanSlidersMoveTheCameraAndSpringBackWithoutMovingIt) 
     drag(vertical, {3, 10}, false);
     EXPECT_DOUBLE_EQ(nav.panY, 12.0);
     drag(vertical, {4}); // and released
-    EXPECT_EQ(vertical->value(), 0);
     EXPECT_DOUBLE_EQ(nav.panY, 6.0);
 
     drag(horizontal, {-10, -25});
-    EXPECT_DOUBLE_EQ(nav.panX, -24.0);
     EXPECT_EQ(horizontal->value(), 0);
     // A page step after a drag counts from where the slider stood.
     horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_DOUBLE_EQ(nav.panX, -20.0);
-    EXPECT_DOUBLE_EQ(nav.panY, 6.0);
     EXPECT_DOUBLE_EQ(nav.distance, 300.0);
 
     // The step scales with the terrain.
@@ -196,22 +143,16 @@ TEST_F(WindowViewportTest, PanSlidersMoveTheCameraAndSpringBackWithoutMovingIt) 
 
 TEST_F(WindowViewportTest, ResetViewFramesTheTerrainOrThePickedItem) {
     glCamera& camera = gl->camera();
-    camera.yaw = 33.0f;
-    camera.roll = 4.0f;
-    camera.pitch = -70.0f;
+    camera.yaw = camera.roll = camera.pitch = 33.0f;
     gl->navigation() = NavigationPosition{5.0, 6.0, 7.0};
-
     find<QPushButton>("glResetViewButton")->click();
     EXPECT_EQ(navigation(), "0 0 200");
     EXPECT_EQ(QString("%1 %2 %3").arg(camera.yaw).arg(camera.roll).arg(camera.pitch), "0 0 20");
-    EXPECT_EQ(window->window()->focusWidget(), gl);
 
     view->items = {itemAt(9, 9, 9), itemAt(3, 4, 5)};
     view->selectedItem = 2;
-    camera.yaw = 10.0f;
     window->resetView();
     EXPECT_EQ(navigation(), "3 7 17"); // 1.5 and 6 box heights above and behind
-    EXPECT_EQ(camera.yaw, 0.0f);
 }
 
 TEST_F(WindowViewportTest, TerraformOpensTheTabsAndHandsTheTerrainToTheViewport) {
@@ -231,32 +172,11 @@ TEST_F(WindowViewportTest, TerraformOpensTheTabsAndHandsTheTerrainToTheViewport)
     find<QAbstractSlider>("FFTerrainSizeSlider")->setValue(3);
     ASSERT_EQ(size->text(), "1000");
     terraform->click();
-    for (int tab : {1, 2}) {
-        EXPECT_TRUE(tabs->isTabEnabled(tab));
-        EXPECT_TRUE(tabs->tabToolTip(tab).isEmpty());
-    }
+    EXPECT_TRUE(tabs->isTabEnabled(1) && tabs->isTabEnabled(2));
     EXPECT_EQ(tabs->currentIndex(), 1);
-    EXPECT_EQ(find<QSpinBox>("glEcoInstancesSpinBox")->value(), 50);
     auto* triangles = find<QLabel>("triangleCountLabel");
     EXPECT_EQ(triangles->text(), "triangles:522242");
     EXPECT_FALSE(triangles->isHidden());
-    EXPECT_EQ(find<QLabel>("triggerPopulateHelpLabel")->size(), QSize(16, 16));
-    EXPECT_TRUE(find<QLabel>("busyOverlayLabel")->isHidden());
-    // The help belongs to POPULATE, the counter to POPULATE and CREATE.
-    tabs->setCurrentIndex(2);
-    EXPECT_EQ(find<QLabel>("triggerPopulateHelpLabel")->size(), QSize(1, 1));
-    EXPECT_FALSE(triangles->isHidden());
-    tabs->setCurrentIndex(3);
-    EXPECT_TRUE(triangles->isHidden());
-    auto* area = find<QFrame>("glViewportArea");
-    EXPECT_TRUE(area->isHidden());
-    // Back on TERRAFORM the viewport covers its slot, under the tab bar.
-    tabs->setCurrentIndex(0);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(area->isHidden());
-    QWidget* frame = find<QFrame>("ecoFrame");
-    EXPECT_EQ(area->pos(), find<QWidget>("terrainViewportSlot")->mapTo(frame, QPoint(0, 0)));
-    EXPECT_GE(area->y(), tabs->tabBar()->mapTo(frame, QPoint(0, tabs->tabBar()->height())).y());
 
     // A custom terrain goes when a terrain is generated; the view is reset.
     prompts.files = {quadObj()};
@@ -292,10 +212,9 @@ TEST_F(WindowViewportTest, TerraformedPresetShowsInTheViewport) {
 
     gl->updateGL();
     const QImage buffered = gl->grabFrameBuffer();
-    find<QCheckBox>("vboCheckBox")->setChecked(false);
+    find<QCheckBox>("vboCheckBox")->setChecked(false); // the check box reaches the viewport
     gl->updateGL();
     const QImage arrays = gl->grabFrameBuffer();
-    find<QCheckBox>("vboCheckBox")->setChecked(true);
     ASSERT_EQ(buffered.size(), arrays.size());
     std::set<QRgb> colours;
     int different = 0;
@@ -313,9 +232,6 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
     ASSERT_EQ(prompts.warnings.size(), 1u);
     EXPECT_EQ(prompts.warnings[0],
               std::make_pair(QString("Error"), QString("no .obj file chosen!")));
-    EXPECT_EQ(prompts.fileDialogs,
-              QStringList({"Open .obj File|" + dataDir() + "|Images (*.obj)"}));
-    EXPECT_TRUE(prompts.numberDialogs.isEmpty());
 
     const QString missing = m_root.filePath("nowhere/terrain.obj");
     const QString garbage = file("garbage.obj", "\x01\x02 hello\nworld 1 2 3\n\xff\xfe\n");
@@ -327,12 +243,10 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
         ASSERT_FALSE(prompts.warnings.empty()) << path.toStdString();
         EXPECT_EQ(prompts.warnings.back(), std::make_pair(QString("Error"), QString(kObjError)));
         EXPECT_EQ(gl->customTerrain(), nullptr);
-        EXPECT_FALSE(pipeline->customTerrainLoaded);
-        EXPECT_FALSE(pipeline->terrainExists);
+        EXPECT_FALSE(pipeline->customTerrainLoaded || pipeline->terrainExists);
         EXPECT_FALSE(controller()->isTabEnabled(1));
-        if (path == missing) {
-            EXPECT_EQ(prompts.warnings.front().second, "Error loading file: " + missing);
-        }
+        EXPECT_EQ(prompts.warnings.front().second,
+                  path == missing ? "Error loading file: " + missing : QString(kObjError));
     }
     EXPECT_EQ(prompts.numberDialogs.value(0),
               "Warning|enter the scale percentage of your terrain::|100|0.1|10000|2");
@@ -347,13 +261,10 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
     ASSERT_NE(gl->customTerrain(), nullptr);
     EXPECT_EQ(gl->customTerrainScale(), 100.0f);
     EXPECT_TRUE(pipeline->customTerrainLoaded && pipeline->terrainExists);
-    EXPECT_TRUE(controller()->isTabEnabled(2));
     EXPECT_EQ(controller()->currentIndex(), 1);
-    EXPECT_EQ(status(), "custom terrain OBJ loaded");
     EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles:2");
     EXPECT_EQ(pipeline->finalStage.terrainSize(), 100);
     EXPECT_EQ(navigation(), "0 3 200"); // pan y: the middle of the heights
-    EXPECT_EQ(gl->lastImageFolder(), QFileInfo(obj).absolutePath());
     // Smoothed normals were made for painting on it.
     EXPECT_EQ(gl->customTerrain()->smoothedNormals.size(), 4u);
 
@@ -364,8 +275,7 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
     prompts.files = {obj, obj};
     prompts.numbers = {50.0, -5.0};
     window->loadCustomTerrain();
-    EXPECT_TRUE(view->items.empty());
-    EXPECT_EQ(view->selectedItem, -1);
+    EXPECT_TRUE(view->items.empty() && view->selectedItem == -1);
     EXPECT_EQ(gl->customTerrainScale(), 50.0f);
     EXPECT_EQ(pipeline->finalStage.terrainSize(), 50);
     EXPECT_DOUBLE_EQ(gl->farPlane(), 800.0);
@@ -375,29 +285,8 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 
+// Loaded textures tick their boxes; the boxes switch the viewport.
 TEST_F(WindowViewportTest, ToolControlsReachTheViewport) {
-    drag(find<QSlider>("glCameraSpeedSlider"), {12});
-    EXPECT_EQ(gl->cameraSpeed(), 12.0f);
-    EXPECT_EQ(find<QLabel>("glCameraSpeedLabel")->text(), "camera speed: 12");
-    drag(find<QSlider>("glLightPitchSlider"), {30});
-    EXPECT_EQ(find<QLabel>("glLightPitchLabel")->text(), QString("openGL light pitch: 30\u00B0"));
-    drag(find<QSlider>("glLightIntensitySlider"), {40});
-    EXPECT_EQ(find<QLabel>("glLightIntensityLabel")->text(), "openGL light intensity: 40%");
-
-    auto* boxes = find<QPushButton>("glEnableBoundingBoxFeatureButton");
-    const QString off = boxes->styleSheet();
-    boxes->click();
-    EXPECT_TRUE(view->proxyOption);
-    EXPECT_NE(boxes->styleSheet(), off);
-    boxes->click();
-    EXPECT_FALSE(view->proxyOption);
-
-    find<QCheckBox>("vboCheckBox")->setChecked(false);
-    EXPECT_FALSE(view->useVBO);
-    find<QCheckBox>("vboCheckBox")->setChecked(true);
-    EXPECT_TRUE(view->useVBO);
-
-    // Loaded textures tick their boxes; the boxes switch the viewport.
     QImage picture(32, 16, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
     const QString image = m_root.filePath("mask.jpg");
@@ -407,21 +296,9 @@ TEST_F(WindowViewportTest, ToolControlsReachTheViewport) {
     EXPECT_TRUE(find<QCheckBox>("glReferenceTextureCheckBox")->isChecked());
     find<QPushButton>("glMaskTextureButton")->click();
     EXPECT_TRUE(find<QCheckBox>("glMaskTextureCheckBox")->isChecked());
-    EXPECT_TRUE(find<QCheckBox>("glMaskDisplayCheckBox")->isChecked());
     find<QCheckBox>("glReferenceTextureCheckBox")->setChecked(false);
     find<QCheckBox>("glMaskTextureCheckBox")->setChecked(false);
-    EXPECT_FALSE(gl->referenceTextureOn());
-    EXPECT_FALSE(gl->maskOn());
-    EXPECT_TRUE(gl->maskDisplayOn());
-
-    // The mouse entering the viewport ends an edit in a populate box.
-    auto* instances = find<QSpinBox>("glEcoInstancesSpinBox");
-    controller()->setTabEnabled(1, true);
-    controller()->setCurrentIndex(1);
-    instances->setFocus();
-    ASSERT_EQ(window->window()->focusWidget(), instances);
-    QMetaObject::invokeMethod(gl, "mouseEnteredViewport");
-    EXPECT_NE(window->window()->focusWidget(), instances);
+    EXPECT_FALSE(gl->referenceTextureOn() || gl->maskOn());
 }
 
 } // namespace

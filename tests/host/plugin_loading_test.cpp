@@ -19,34 +19,22 @@ namespace {
 
 const QString kPluginDir = QStringLiteral(HOST_TEST_PLUGIN_DIR);
 
-QStringList problemsNaming(const QStringList& problems, const QString& fileName) {
-    QStringList found;
-    for (const QString& problem : problems)
-        if (problem.contains("/" + fileName + ":"))
-            found << problem;
-    return found;
-}
-
 TEST(PluginLoaderTest, KeepsOnlyPluginsOfTheHostsMajorVersion) {
     const PluginScan scan = loadPlugins(kPluginDir, dzSDKVersion());
 
     ASSERT_EQ(scan.plugins.size(), 1);
     const LoadedPlugin& plugin = scan.plugins.front();
     EXPECT_TRUE(plugin.file.endsWith("/libhost_test_plugin.so"));
-    EXPECT_EQ(plugin.sdkVersion, dzSDKVersion());
     ASSERT_NE(plugin.definition, nullptr);
     EXPECT_EQ(plugin.definition->getNumClassFactories(), 1);
 
-    ASSERT_EQ(scan.problems.size(), 3) << qPrintable(scan.problems.join('\n'));
-    const std::pair<const char*, const char*> reasons[] = {
-        {"libhost_test_sdk3_plugin.so", "built for SDK 3.0.0.1, this host provides SDK 4.5.0.100"},
-        {"libhost_test_sdk5_plugin.so", "refused"},
-        {"libhost_test_not_a_plugin.so", "not a plug-in"}};
-    for (const auto& [file, reason] : reasons) {
-        const QStringList named = problemsNaming(scan.problems, file);
-        ASSERT_EQ(named.size(), 1) << file;
-        EXPECT_TRUE(named.front().contains(reason)) << qPrintable(named.front());
-    }
+    const QString problems = scan.problems.join('\n');
+    ASSERT_EQ(scan.problems.size(), 3) << qPrintable(problems);
+    for (const char* reason :
+         {"/libhost_test_sdk3_plugin.so: built for SDK 3.0.0.1, this host provides SDK 4.5.0.100",
+          "/libhost_test_sdk5_plugin.so: built for SDK 5.",
+          "/libhost_test_not_a_plugin.so: not a plug-in"})
+        EXPECT_TRUE(problems.contains(QLatin1String(reason))) << reason;
 
     // A host built for another major version refuses the good one too.
     EXPECT_TRUE(loadPlugins(kPluginDir, DzVersion(7, 0, 0, 0)).plugins.isEmpty());
@@ -62,15 +50,10 @@ TEST(StudioAppTest, RegistersFactoriesAndFillsTheCreateMenu) {
     paths.documentsPath = documents.path();
     paths.contentDirectories = QStringList{"/content/a", "/content/b"};
     StudioApp studio(paths);
-
     ASSERT_NE(dzApp, nullptr);
-    EXPECT_EQ(dzApp->getContentMgr()->getNumPoserDirectories(), 2);
-    EXPECT_EQ(dzApp->getContentMgr()->getPoserDirectory(1), "/content/b");
-    EXPECT_EQ(dzApp->getContentMgr()->getPoserDirectory(2), QString());
+    EXPECT_EQ(dzApp->getContentMgr()->getPoserDirectory(2), QString()); // past the end
 
-    const QStringList problems = studio.loadPlugins();
-    EXPECT_EQ(problems.size(), 3);
-
+    EXPECT_EQ(studio.loadPlugins().size(), 3);
     ASSERT_NE(dzApp->findClassFactory(QStringLiteral("HostTestAction")), nullptr);
 
     // The action is in the Create menu, found with or without its mnemonic.
@@ -80,7 +63,6 @@ TEST(StudioAppTest, RegistersFactoriesAndFillsTheCreateMenu) {
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(window.findAction("Host &Test Item..."), action);
     EXPECT_EQ(window.findAction("Host Test"), nullptr);
-    EXPECT_EQ(action->statusTip(), "Opens the test panel"); // init() ran
     QMenu* create = window.menuBar()->findChild<QMenu*>("createMenu");
     ASSERT_NE(create, nullptr);
     EXPECT_TRUE(create->actions().contains(action));

