@@ -2,7 +2,7 @@
 // triangles): one paintGL plus glFinish, drawn from client arrays, from the
 // buffer objects, and as the decimated proxy drawn while the camera moves.
 // Needs a display:
-//   xvfb-run -a -s "-screen 0 1600x1200x24" build/release/bench/viewport_bench
+//   scripts/with-display build/release/bench/viewport_bench
 
 #include "common/event_log.h"
 #include "common/progress_sink.h"
@@ -12,7 +12,7 @@
 #include "pipeline/pipeline_paths.h"
 #include "pipeline/pipeline_state.h"
 #include "pipeline/terrain_arrays.h"
-#include "viewport/gl_terrain.h"
+#include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 #include "bench_main.h"
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "display_probe.h"
+
 // The host's window and the plug-ins' actions are widgets: they need a
 // QApplication. The test script gives a display through Xvfb; without one
 // the offscreen platform serves. Listing the tests (discovery at build time,
@@ -12,6 +14,8 @@ int main(int argc, char** argv) {
         return RUN_ALL_TESTS();
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!displayReachable())
+        return 1;
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
