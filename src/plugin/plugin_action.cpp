@@ -2,7 +2,7 @@
 
 #include "dzapp.h"
 #include "platform.h"
-#include "plugin/window/morvane_window.h"
+#include "plugin/ui/morvane_window.h"
 
 #include <QWidget>
 

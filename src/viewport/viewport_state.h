@@ -1,5 +1,6 @@
 #pragma once
 
+#include "props/current_prop.h"
 #include "viewport/item_record.h"
 
 #include <QString>
@@ -28,7 +29,7 @@ struct ViewportState {
     std::array<float, 3> brushCentre{};
     float brushDiameter = 10.0f; // populate brush diameter slider value
     ItemList items;
-    QString currentPropPath; // empty: no prop chosen
+    CurrentProp currentProp;
 
     const ItemRecord* selected() const {
         return selectedItem >= 1 && selectedItem <= int(items.size()) ? &items[selectedItem - 1]

@@ -2,8 +2,8 @@
 
 #include "pipeline/terrain_arrays.h"
 #include "props/obj_model.h"
-#include "props/prop_display_lists.h"
-#include "viewport/gl_terrain.h"
+#include "props/ui/prop_display_lists.h"
+#include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 
 #include <QApplication>
@@ -266,7 +266,7 @@ TEST_F(GLTerrainTest, LeftPressAndDragRaiseTheModesHooks) {
     QSignalSpy paint(view, &GLTerrain::paintRequested);
     QSignalSpy deform(view, &GLTerrain::deformRequested);
     viewport.mode = GLMode::Paint;
-    viewport.currentPropPath = "rock.pp2";
+    viewport.currentProp.path = "rock.pp2";
 
     press({10, 20}); // without a terrain a press only marks the button
     EXPECT_EQ(paint.count(), 0);

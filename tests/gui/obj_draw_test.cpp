@@ -1,8 +1,8 @@
 #include "../pipeline_fixture.h"
 
-#include "props/obj_draw.h"
+#include "props/ui/obj_draw.h"
 #include "props/obj_model.h"
-#include "props/prop_display_lists.h"
+#include "props/ui/prop_display_lists.h"
 
 #include <QImage>
 #include <QOffscreenSurface>

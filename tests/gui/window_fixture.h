@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui_fixture.h"
-#include "plugin/window/morvane_window.h"
+#include "plugin/ui/morvane_window.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "gui/gui_fixture.h"
 
-#include "plugin/window/panel_pipeline_view.h"
-#include "plugin/window/qt_user_prompts.h"
+#include "plugin/ui/panel_pipeline_view.h"
+#include "plugin/ui/qt_user_prompts.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"

@@ -1,7 +1,7 @@
 #include "window_fixture.h"
 
-#include "plugin/window/depth_buffer.h"
-#include "plugin/window/window_geometry.h"
+#include "plugin/ui/depth_buffer.h"
+#include "plugin/ui/window_geometry.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -2,7 +2,7 @@
 
 #include "pipeline/pipeline_state.h"
 #include "props/obj_model.h"
-#include "viewport/gl_terrain.h"
+#include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "plugin/window/depth_buffer.h"
+#include "plugin/ui/depth_buffer.h"
 
 #include <QStringList>
 

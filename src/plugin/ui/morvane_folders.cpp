@@ -1,4 +1,4 @@
-#include "plugin/window/morvane_folders.h"
+#include "plugin/ui/morvane_folders.h"
 
 #include <QDir>
 

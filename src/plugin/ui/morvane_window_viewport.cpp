@@ -2,17 +2,17 @@
 // mode buttons, reset view, the pan sliders, the buffer-object switch and
 // custom OBJ terrains.
 
-#include "plugin/window/morvane_window.h"
+#include "plugin/ui/morvane_window.h"
 
 #include "common/event_log.h"
 #include "common/user_prompts.h"
-#include "plugin/window/viewport_modes.h"
-#include "plugin/window/window_build.h"
+#include "plugin/ui/viewport_modes.h"
+#include "plugin/ui/window_build.h"
 #include "props/obj_model.h"
-#include "props/prop_display_lists.h"
+#include "props/ui/prop_display_lists.h"
 #include "recipe/panels/FF.h"
 #include "viewport/gl_camera.h"
-#include "viewport/gl_terrain.h"
+#include "viewport/ui/gl_terrain.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "plugin/window/panel_pipeline_view.h"
+#include "plugin/ui/panel_pipeline_view.h"
 
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"

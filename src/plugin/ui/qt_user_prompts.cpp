@@ -1,4 +1,4 @@
-#include "plugin/window/qt_user_prompts.h"
+#include "plugin/ui/qt_user_prompts.h"
 
 #include <QFileDialog>
 #include <QInputDialog>

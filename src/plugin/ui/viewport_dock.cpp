@@ -1,4 +1,4 @@
-#include "plugin/window/viewport_dock.h"
+#include "plugin/ui/viewport_dock.h"
 
 #include <QEvent>
 

@@ -1,6 +1,6 @@
-#include "plugin/window/viewport_modes.h"
+#include "plugin/ui/viewport_modes.h"
 
-#include "plugin/window/viewport_tools.h"
+#include "plugin/ui/viewport_tools.h"
 #include "recipe/panels/panel_style.h"
 
 #include <QAbstractSlider>

@@ -1,4 +1,4 @@
-#include "plugin/window/viewport_pan.h"
+#include "plugin/ui/viewport_pan.h"
 
 namespace morvane {
 

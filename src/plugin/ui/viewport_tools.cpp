@@ -1,7 +1,7 @@
-#include "plugin/window/viewport_tools.h"
+#include "plugin/ui/viewport_tools.h"
 
 #include "plugin/platform.h"
-#include "plugin/window/viewport_modes.h"
+#include "plugin/ui/viewport_modes.h"
 #include "recipe/panels/panel_style.h"
 #include "recipe/panels/panel_widgets.h"
 

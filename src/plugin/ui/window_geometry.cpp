@@ -1,4 +1,4 @@
-#include "plugin/window/window_geometry.h"
+#include "plugin/ui/window_geometry.h"
 
 #include <algorithm>
 

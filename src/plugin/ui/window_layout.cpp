@@ -1,6 +1,6 @@
-#include "plugin/window/window_geometry.h"
-#include "plugin/window/window_theme.h"
-#include "plugin/window/window_widgets.h"
+#include "plugin/ui/window_geometry.h"
+#include "plugin/ui/window_theme.h"
+#include "plugin/ui/window_widgets.h"
 
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"

@@ -1,4 +1,4 @@
-#include "plugin/window/window_progress.h"
+#include "plugin/ui/window_progress.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "plugin/window/window_theme.h"
+#include "plugin/ui/window_theme.h"
 
 #include "recipe/panels/panel_style.h"
 

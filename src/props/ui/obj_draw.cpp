@@ -1,4 +1,4 @@
-#include "props/obj_draw.h"
+#include "props/ui/obj_draw.h"
 
 #include "common/event_log.h"
 #include "props/obj_model.h"

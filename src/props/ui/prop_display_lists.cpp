@@ -1,6 +1,6 @@
-#include "props/prop_display_lists.h"
+#include "props/ui/prop_display_lists.h"
 
-#include "props/obj_draw.h"
+#include "props/ui/obj_draw.h"
 #include "props/obj_model.h"
 
 namespace morvane {

@@ -2,12 +2,12 @@
 // projection, and the slots of the viewport's tool panel (camera speed,
 // light, navigation proxy, focus).
 
-#include "viewport/gl_terrain.h"
+#include "viewport/ui/gl_terrain.h"
 
 #include "pipeline/pipeline_paths.h"
 #include "pipeline/pipeline_state.h"
 #include "props/obj_model.h"
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 #include <QDir>

@@ -5,8 +5,8 @@
 // uploaded into buffers grown to fit it.
 
 #include "pipeline/pipeline_state.h"
-#include "viewport/gl_terrain.h"
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/ui/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 namespace morvane {

@@ -5,7 +5,7 @@
 // all those pages in again, zero-filled: most of a frame's time. Keeping that
 // memory at the heap top changes nothing in the picture.
 
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/viewport_gl.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 
 #include "common/user_prompts.h"
 #include "pipeline/pipeline_state.h"
-#include "viewport/gl_terrain.h"
+#include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 
 #include <QKeyEvent>
@@ -32,7 +32,7 @@ void GLTerrain::mousePressEvent(QMouseEvent* event) {
     pick(x, y);
     if (!pipeline.terrainExists)
         return;
-    if (view.mode == GLMode::Paint && !view.currentPropPath.isEmpty()) {
+    if (view.mode == GLMode::Paint && !view.currentProp.path.isEmpty()) {
         if (!view.shiftHeld) {
             emit paintRequested(x, y, false);
         } else if (!pipeline.customTerrainLoaded) {
@@ -69,7 +69,7 @@ void GLTerrain::mouseMoveEvent(QMouseEvent* event) {
         updateBrushCentre(x, y);
 
     if (view.mouseDown && !view.altHeld && pipeline.terrainExists) {
-        if (view.mode == GLMode::Paint && !view.currentPropPath.isEmpty())
+        if (view.mode == GLMode::Paint && !view.currentProp.path.isEmpty())
             emit paintRequested(x, y, false);
         else if (view.mode == GLMode::Edit && view.selectedItem >= 1)
             emit moveSelectedItemRequested(x, y);

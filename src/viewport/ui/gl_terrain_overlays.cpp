@@ -1,8 +1,8 @@
 // What is drawn over the scene in a normal frame: the brush sphere, the
 // orientation gizmo and the selected prop's thumbnail.
 
-#include "viewport/gl_terrain.h"
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/ui/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 namespace morvane {

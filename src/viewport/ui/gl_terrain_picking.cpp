@@ -3,8 +3,8 @@
 
 #include "common/progress_sink.h"
 #include "pipeline/pipeline_state.h"
-#include "viewport/gl_terrain.h"
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/ui/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 #include <cmath>

@@ -3,8 +3,8 @@
 // objects or the decimated proxy) and the painted items.
 
 #include "pipeline/pipeline_state.h"
-#include "viewport/gl_terrain.h"
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/ui/viewport_gl.h"
 #include "viewport/viewport_state.h"
 
 #include <vector>
@@ -87,7 +87,7 @@ void GLTerrain::drawScene(Pass pass) {
                           (view.mode == GLMode::Terrain && !view.altHeld)))
             drawBrush();
         drawGizmo();
-        if (view.mode == GLMode::Paint && !view.currentPropPath.isEmpty())
+        if (view.mode == GLMode::Paint && !view.currentProp.path.isEmpty())
             drawThumbnail();
     }
 }

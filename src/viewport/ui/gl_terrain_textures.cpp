@@ -6,10 +6,10 @@
 #include "common/progress_sink.h"
 #include "common/user_prompts.h"
 #include "pipeline/pipeline_state.h"
-#include "props/obj_draw.h"
+#include "props/ui/obj_draw.h"
 #include "props/obj_model.h"
-#include "viewport/gl_terrain.h"
-#include "viewport/viewport_gl.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/ui/viewport_gl.h"
 
 #include <QFileInfo>
 #include <QImageReader>

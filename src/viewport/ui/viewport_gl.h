@@ -3,8 +3,8 @@
 // The GL objects GLTerrain owns, shared by the files that implement it.
 // Only included by those files: it pulls in the GL headers.
 
-#include "props/prop_display_lists.h"
-#include "viewport/gl_terrain.h"
+#include "props/ui/prop_display_lists.h"
+#include "viewport/ui/gl_terrain.h"
 
 #include <QGLShaderProgram>
 #include <QImage>
