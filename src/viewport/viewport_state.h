@@ -29,6 +29,8 @@ struct ViewportState {
     std::array<float, 3> brushCentre{};
     float brushDiameter = 10.0f; // populate brush diameter slider value
     ItemList items;
+    // Triangles of the terrain and of every item ("triangles: " label).
+    int triangleCounter = 0;
     CurrentProp currentProp;
 
     const ItemRecord* selected() const {

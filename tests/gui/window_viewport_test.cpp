@@ -38,7 +38,7 @@ void drag(QSlider* slider, std::initializer_list<int> values, bool release = tru
 ItemRecord itemAt(float x, float y, float z) {
     ItemRecord item;
     item.position = {x, y, z};
-    item.rotation = {10.0f, 20.7f, -30.2f};
+    item.rotation = {10, 20, -30};
     item.scale = {150.9f, 80.0f, 100.0f};
     item.boxMin = {0.0f, 0.0f, 0.0f};
     item.boxMax = {2.0f, 2.0f, 2.0f};
