@@ -120,6 +120,10 @@ signals:
     void moveSelectedItemRequested(int x, int y);
     void deformRequested(int x, int y);
     void deleteCurrentObjectRequested();
+    // The item list or the terrain changed outside a mouse stroke (a
+    // deletion, an edit box, a re-seat): the undo history records a step.
+    // Mouse strokes (press to release) are recorded at the release.
+    void itemsEdited(const QString& action);
     // Focus leaves the populate spin boxes when the mouse enters.
     void mouseEnteredViewport();
 
