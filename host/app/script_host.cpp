@@ -2,6 +2,8 @@
 
 #include "dzaction.h"
 #include "host_window.h"
+#include "script_arguments.h"
+#include "script_controls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -22,35 +24,38 @@ ScriptHost& host(void* self) {
     return *static_cast<ScriptHost*>(self);
 }
 
-// Top-level windows first, then their children, so a window's own object
-// name wins over a child of another window with the same name.
-QWidget* widgetNamed(const QString& name) {
-    if (name.isEmpty())
-        return nullptr;
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows)
-        if (window->objectName() == name)
-            return window;
-    for (QWidget* window : windows)
-        if (auto* child = window->findChild<QWidget*>(name))
-            return child;
-    return nullptr;
+void printToStderr(const QString& text) {
+    std::fputs(("studio: " + text + '\n').toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace
 
-ScriptHost::ScriptHost(QScriptEngine& engine, const HostWindow& window)
-    : m_engine(engine), m_window(window) {}
+ScriptHost::ScriptHost(QScriptEngine& engine, const HostWindow& window,
+                       std::function<void(const QString&)> report)
+    : m_engine(engine), m_window(window),
+      m_answerer(report ? std::move(report) : DialogAnswerer::Report(printToStderr)) {}
+
+ScriptFunctions ScriptHost::functions() {
+    ScriptFunctions all = {
+        {"print", print, this},
+        {"findAction", findAction, this},
+        {"findWidget", findWidget, this},
+        {"saveScreenshot", saveScreenshot, this},
+        {"processEvents", processEvents, this},
+        {"quit", quit, this},
+    };
+    for (const ScriptFunctions& more :
+         {m_input.functions(), script_controls::functions(), m_answerer.functions()})
+        all.insert(all.end(), more.begin(), more.end());
+    return all;
+}
 
 void ScriptHost::install() {
     QScriptValue global = m_engine.globalObject();
-    global.setProperty(QStringLiteral("print"), m_engine.newFunction(print, this));
-    global.setProperty(QStringLiteral("findAction"), m_engine.newFunction(findAction, this));
-    global.setProperty(QStringLiteral("findWidget"), m_engine.newFunction(findWidget, this));
-    global.setProperty(QStringLiteral("saveScreenshot"),
-                       m_engine.newFunction(saveScreenshot, this));
-    global.setProperty(QStringLiteral("processEvents"), m_engine.newFunction(processEvents, this));
-    global.setProperty(QStringLiteral("quit"), m_engine.newFunction(quit, this));
+    for (const ScriptFunction& function : functions())
+        global.setProperty(QLatin1String(function.name),
+                           m_engine.newFunction(function.call, function.self));
 
     const QList<DzAction*> actions = m_window.createActions();
     QScriptValue list = m_engine.newArray(uint(actions.size()));
@@ -74,7 +79,11 @@ ScriptHost::Result ScriptHost::runFile(const QString& file) {
 ScriptHost::Result ScriptHost::run(const QString& program, const QString& fileName) {
     m_quitRequested = false;
     m_quitCode = 0;
+    // Dialogs are answered only while a script runs; a user meets them
+    // afterwards as they come.
+    m_answerer.startWatching();
     m_engine.evaluate(program, fileName);
+    m_answerer.stopWatching();
 
     Result result;
     if (m_engine.hasUncaughtException()) {

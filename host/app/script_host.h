@@ -1,6 +1,12 @@
 #pragma once
 
+#include "dialog_answerer.h"
+#include "script_function.h"
+#include "script_input.h"
+
 #include <QString>
+
+#include <functional>
 
 class QObject;
 class QPixmap;
@@ -15,10 +21,15 @@ class HostWindow;
 
 // The scripting side of the host: the global functions scripts use to drive
 // plug-ins (print, findAction, Actions, findWidget, saveScreenshot,
-// processEvents, quit), and the running of a script file.
+// processEvents, quit), to act on widgets as a user would (mouse, keys,
+// values, items, answers to dialogs), and the running of a script file.
 class ScriptHost {
 public:
-    ScriptHost(QScriptEngine& engine, const HostWindow& window);
+    // `report` takes what the host tells about a script besides its
+    // errors (dialogs with no answer left, answers not used); stderr when
+    // not given.
+    ScriptHost(QScriptEngine& engine, const HostWindow& window,
+               std::function<void(const QString&)> report = {});
 
     // Installs the globals; call after the plug-ins' actions exist, so
     // Actions lists them.
@@ -33,6 +44,9 @@ public:
     Result run(const QString& program, const QString& fileName);
 
 private:
+    // Every global function of the API, in one list.
+    ScriptFunctions functions();
+
     static QScriptValue print(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue findAction(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue findWidget(QScriptContext* context, QScriptEngine* engine, void* self);
@@ -46,6 +60,8 @@ private:
 
     QScriptEngine& m_engine;
     const HostWindow& m_window;
+    ScriptInput m_input;
+    DialogAnswerer m_answerer;
     bool m_quitRequested = false;
     int m_quitCode = 0;
 };
