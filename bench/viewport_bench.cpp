@@ -12,6 +12,10 @@
 #include "pipeline/pipeline_paths.h"
 #include "pipeline/pipeline_state.h"
 #include "pipeline/terrain_arrays.h"
+#include "common/random_source.h"
+#include "props/obj_model.h"
+#include "props/terrain_cell.h"
+#include "props/ui/prop_display_lists.h"
 #include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 #include "bench_main.h"
@@ -19,11 +23,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QGLFormat>
+#include <QTemporaryDir>
 
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <sys/resource.h>
@@ -136,6 +143,87 @@ void drawFrames(benchmark::State& state, bool buffers, bool proxy) {
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+// A tree of four stacked cones, 48 sides each, as prop slot 1.
+int compileTree(Scene& s) {
+    static QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("tree.obj"));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+        return 0;
+    constexpr int kSides = 48;
+    QByteArray text;
+    int base = 1;
+    for (int level = 0; level < 4; ++level) {
+        const double radius = 4.0 - level * 0.8;
+        const double y = 2.0 + level * 2.5;
+        for (int i = 0; i < kSides; ++i) {
+            const double a = 2.0 * M_PI * i / kSides;
+            text += QByteArray("v ") + QByteArray::number(radius * std::cos(a)) + ' ' +
+                    QByteArray::number(y) + ' ' + QByteArray::number(radius * std::sin(a)) + '\n';
+        }
+        text += QByteArray("v 0 ") + QByteArray::number(y + 4.0) + " 0\n";
+        const int apex = base + kSides;
+        for (int i = 0; i < kSides; ++i)
+            text += QByteArray("f ") + QByteArray::number(base + i) + ' ' +
+                    QByteArray::number(apex) + ' ' +
+                    QByteArray::number(base + (i + 1) % kSides) + '\n';
+        base = apex + 1;
+    }
+    out.write(text);
+    out.close();
+    ObjFacts facts;
+    QStringList console;
+    s.view->makeCurrent();
+    if (!s.view->propLists().compile(1, {file}, facts, s.prompts, console))
+        return 0;
+    s.viewport.currentProp.boxMin = facts.boxMin;
+    s.viewport.currentProp.boxMax = facts.boxMax;
+    return facts.propTriangleCount;
+}
+
+// `count` trees at random spots of the terrain, standing on it.
+void plantTrees(Scene& s, int count) {
+    s.viewport.items.clear();
+    SequenceRandomSource random(3);
+    const int half = kTerrainSize / 2;
+    for (int i = 0; i < count; ++i) {
+        ItemRecord item;
+        item.itemNumber = i;
+        item.modelSlot = 1;
+        const float gx = float(random.between(0, kTerrainSize * 100 - 1)) * 0.01f;
+        const float gz = float(random.between(0, kTerrainSize * 100 - 1)) * 0.01f;
+        item.position = {gx - half, 0.0f, gz - half};
+        if (const auto cell = terrainCellAt(s.pipeline.terrain, gx, gz))
+            item.position[1] = surfaceAt(s.pipeline.terrain, *cell).height;
+        item.rotation = {0, random.between(0, 359), 0};
+        item.colour = {0.2f, 0.5f, 0.2f};
+        item.scale = {800.0f, 800.0f, 800.0f};
+        item.boxMin = s.viewport.currentProp.boxMin;
+        item.boxMax = s.viewport.currentProp.boxMax;
+        s.viewport.items.push_back(item);
+    }
+}
+
+// The terrain from the buffer objects with 0, 1000 and 10 000 painted trees.
+void BM_FrameWithTrees(benchmark::State& state) {
+    Scene& s = scene();
+    static const int triangles = compileTree(s);
+    if (triangles == 0) {
+        state.SkipWithError("the tree prop did not compile");
+        return;
+    }
+    plantTrees(s, int(state.range(0)));
+    s.viewport.useVBO = true;
+    s.viewport.proxyActive = false;
+    for (auto _ : state)
+        s.view->drawFrame();
+    state.counters["triangles"] =
+        double(s.pipeline.terrain.indexCount() / 3 + triangles * int(state.range(0)));
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    s.viewport.items.clear();
+}
+
 void BM_FrameClientArrays(benchmark::State& state) {
     drawFrames(state, false, false);
 }
@@ -151,6 +239,8 @@ void BM_FrameProxy(benchmark::State& state) {
 BENCHMARK(BM_FrameClientArrays)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_FrameBufferObjects)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_FrameProxy)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FrameWithTrees)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
     return runBenchmarksIn<QApplication>(argc, argv, [] { scene().view.reset(); });

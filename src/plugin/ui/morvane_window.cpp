@@ -1,6 +1,7 @@
 #include "plugin/ui/morvane_window.h"
 
 #include "common/event_log.h"
+#include "common/random_source.h"
 #include "common/seed_source.h"
 #include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
@@ -15,6 +16,7 @@
 #include "plugin/ui/window_progress.h"
 #include "plugin/ui/window_theme.h"
 #include "plugin/ui/window_widgets.h"
+#include "props/ui/populate_controls.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"
@@ -95,6 +97,15 @@ SeedSource& MorvaneWindow::seeds() {
     if (!m_ownSeeds)
         m_ownSeeds = std::make_unique<ClockSeedSource>();
     return *m_ownSeeds;
+}
+
+RandomSource& MorvaneWindow::random() {
+    if (m_environment.random)
+        return *m_environment.random;
+    // The toolkit's generator, never seeded, repeats one sequence per run.
+    if (!m_ownRandom)
+        m_ownRandom = std::make_unique<SequenceRandomSource>();
+    return *m_ownRandom;
 }
 
 bool MorvaneWindow::open() {
@@ -272,6 +283,8 @@ void MorvaneWindow::generatePreviewTerrain() {
         // A refused size keeps the far plane of the terrain on show; 0 would
         // leave nothing to see.
         b.gl->setFarPlane(farPlaneFor(size));
+        // The items stood on the old terrain.
+        b.gl->deleteAllObjectsSilent();
         if (b.gl->customTerrain()) {
             b.gl->discardCustomTerrain();
             b.state.customTerrainLoaded = false;
@@ -292,7 +305,9 @@ void MorvaneWindow::generatePreviewTerrain() {
     b.gl->updateGL();
 
     w.ecoInstances->setValue(std::max(1, size / 20));
+    w.populate->terrainBuilt(size);
     // No props yet: the terrain's own triangles.
+    b.viewport.triangleCounter = b.gl->terrainTriangles();
     w.triangleCounter->setText(QStringLiteral("triangles:") +
                                QString::number(b.state.terrain.indexCount() / 3));
 }

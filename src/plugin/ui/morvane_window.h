@@ -15,6 +15,7 @@ class FileEventLog;
 class GLTerrain;
 struct PipelineState;
 class QtUserPrompts;
+class RandomSource;
 class SeedSource;
 class UserPrompts;
 
@@ -25,6 +26,7 @@ struct MorvaneEnvironment {
                            // "Studio">/morvanePX
     UserPrompts* prompts = nullptr; // dialogs; null: real Qt dialogs
     SeedSource* seeds = nullptr;    // null: seeds from the clock
+    RandomSource* random = nullptr; // painting's draws; null: a fixed sequence
     int threadCount = 0;            // sampling threads, 0 = every core
 };
 
@@ -92,9 +94,12 @@ class MorvaneWindow : public QObject {
 
     UserPrompts& prompts();
     SeedSource& seeds();
+    RandomSource& random();
     void buildWindow(Build& build);
     // Start-up step 10: the viewport, its wheel timer and its tools.
     void buildViewport(Build& build);
+    // Painting, the deletions and the triangle label.
+    void connectPainting(Build& build);
     void switchMode(GLMode mode);
     // Shows the picked item in the edit panel.
     void showPickedItem(int itemNumber);
@@ -112,6 +117,7 @@ class MorvaneWindow : public QObject {
     std::unique_ptr<FileEventLog> m_log;
     std::unique_ptr<QtUserPrompts> m_ownPrompts; // when the host gave none
     std::unique_ptr<SeedSource> m_ownSeeds;      // when the host gave none
+    std::unique_ptr<RandomSource> m_ownRandom;   // when the host gave none
     Teardown m_pendingTeardown = Teardown::None;
     std::unique_ptr<Build> m_build; // null while closed
 };

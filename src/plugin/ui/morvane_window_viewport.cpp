@@ -9,6 +9,9 @@
 #include "plugin/ui/viewport_modes.h"
 #include "plugin/ui/window_build.h"
 #include "props/obj_model.h"
+#include "props/ui/item_delete_buttons.h"
+#include "props/ui/populate_controls.h"
+#include "props/ui/populate_painter.h"
 #include "props/ui/prop_display_lists.h"
 #include "recipe/panels/FF.h"
 #include "viewport/gl_camera.h"
@@ -154,6 +157,8 @@ void MorvaneWindow::buildViewport(Build& b) {
     connect(gl, &GLTerrain::itemPicked, this, &MorvaneWindow::showPickedItem);
     connect(gl, &GLTerrain::selectionCleared, t.editPanel, &QWidget::hide);
 
+    connectPainting(b);
+
     // An edit in a populate spin box ends when the mouse enters the
     // viewport, so the keys go to the camera again.
     connect(gl, &GLTerrain::mouseEnteredViewport, this, [this] {
@@ -164,6 +169,39 @@ void MorvaneWindow::buildViewport(Build& b) {
             if (auto* spin = m_build->w.ecoWin->findChild<QWidget*>(QLatin1String(name)))
                 spin->clearFocus();
     });
+}
+
+void MorvaneWindow::connectPainting(Build& b) {
+    GLTerrain* gl = b.gl;
+    PopulateControls* controls = b.w.populate;
+    auto* painter = new PopulatePainter(*gl, b.state, b.viewport, prompts(), b.progress, random(),
+                                        [controls] { return controls->settings(); }, gl);
+    connect(gl, &GLTerrain::paintRequested, painter, &PopulatePainter::paint);
+
+    const ItemDeleteButtons buttons =
+        addItemDeleteButtons(b.tools.modifierToolsFrame, b.paths.resourcesDir());
+    connect(buttons.current, &QPushButton::clicked, gl, &GLTerrain::deleteCurrentObject);
+    connect(buttons.all, &QPushButton::clicked, gl, &GLTerrain::deleteAllObjects);
+    connect(buttons.last, &QPushButton::clicked, gl, &GLTerrain::deleteLastItem);
+    connect(gl, &GLTerrain::deleteCurrentObjectRequested, gl, &GLTerrain::deleteCurrentObject);
+    connect(gl, &GLTerrain::editModeRequested, this, [this] {
+        if (m_build)
+            switchMode(GLMode::Edit);
+    });
+
+    const auto showTriangles = [label = b.w.triangleCounter](int triangles) {
+        label->setText(QStringLiteral("triangles: ") + QString::number(triangles));
+    };
+    connect(painter, &PopulatePainter::triangleCounterChanged, b.w.triangleCounter, showTriangles);
+    connect(gl, &GLTerrain::triangleCounterChanged, b.w.triangleCounter, showTriangles);
+
+    // The brush sphere follows the diameter slider as it moves.
+    QSlider* diameter = controls->diameterSlider();
+    b.viewport.brushDiameter = float(diameter->value());
+    connect(diameter, &QSlider::valueChanged, gl,
+            [&view = b.viewport](int value) { view.brushDiameter = float(value); });
+    connect(controls, &PopulateControls::focusViewportRequested, this,
+            &MorvaneWindow::m_focusTerrainGL);
 }
 
 void MorvaneWindow::showPickedItem(int itemNumber) {
@@ -283,16 +321,9 @@ void MorvaneWindow::loadCustomTerrain() {
         return;
 
     b.driver->fillColorGradientArray();
-    if (b.state.terrainExists) {
-        // The items stood on the old terrain: they go without a question.
-        b.viewport.items.clear();
-        b.viewport.selectedItem = -1;
-        b.tools.editPanel->hide();
-        if (b.gl->isValid()) {
-            b.gl->makeCurrent();
-            b.gl->propLists().deleteAll(b.state.customTerrainLoaded);
-        }
-    }
+    // The items stood on the old terrain: they go without a question.
+    if (b.state.terrainExists)
+        b.gl->deleteAllObjectsSilent();
 
     ObjFacts facts;
     QStringList console;
@@ -330,6 +361,7 @@ void MorvaneWindow::loadCustomTerrain() {
                            facts.boxMax[1], float(scale));
     switchMode(GLMode::Terrain);
     b.progress.setStatusText(QStringLiteral("custom terrain OBJ loaded"));
+    b.viewport.triangleCounter = triangles;
     b.w.triangleCounter->setText(QStringLiteral("triangles:") + QString::number(triangles));
 }
 

@@ -1,6 +1,8 @@
 #include "plugin/ui/window_geometry.h"
 #include "plugin/ui/window_theme.h"
 #include "plugin/ui/window_widgets.h"
+#include "props/ui/populate_controls.h"
+#include "props/ui/populate_help.h"
 
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
@@ -185,6 +187,11 @@ void buildWindowFrame(WindowWidgets& w, const QString& resourcesDir) {
     w.quitButton = bottomButton(w.ecoFrame, QStringLiteral("QUIT"), "quitButton",
                                 kNominalWidth - 70, theme::quitButtonStyle());
 
+    // Over the viewport while the mouse rests on the help label.
+    w.populateHelpFrame = buildPopulateHelpFrame(w.ecoFrame, resourcesDir);
+    w.populateHelp->installEventFilter(
+        new PopulateLabelHelpFilter(w.populateHelpFrame, w.viewportArea, w.populateHelp));
+
     // Last, so it covers everything while it is up.
     w.busyOverlay = named(new QLabel(w.ecoFrame), "busyOverlayLabel");
     w.busyOverlay->setGeometry(365, 360, 400, 160);
@@ -262,6 +269,7 @@ void fillPopulatePage(WindowWidgets& w) {
     form->addRow(
         named(new QLabel(QStringLiteral("eco instances | brush int.")), "glEcoInstancesLabel"),
         w.ecoInstances);
+    w.populate = new PopulateControls(form, w.ecoInstances, w.populateTab);
     right->addWidget(controls);
     right->addStretch(1);
     QVBoxLayout* left = splitPage(w.populateTab, w.viewportSlots[1], right);

@@ -20,6 +20,7 @@ class C1;
 class D1;
 class FF;
 class I1;
+class PopulateControls;
 class PresetsLibrary;
 
 // The widgets of one window build. The window `ecoWin` owns them all.
@@ -68,6 +69,8 @@ struct WindowWidgets {
 
     // POPULATE
     QSpinBox* ecoInstances = nullptr; // `glEcoInstancesSpinBox`
+    PopulateControls* populate = nullptr; // the painting controls below it
+    QFrame* populateHelpFrame = nullptr;  // `HelpLabel`, shown over the viewport
 
     // PRESETS
     QScrollArea* presetsScrollArea = nullptr;

@@ -12,6 +12,7 @@ class QTimer;
 
 namespace morvane {
 
+struct SurfaceHit;
 class EventLog;
 class ProgressSink;
 class UserPrompts;
@@ -80,8 +81,15 @@ public:
     // (negative when the selection buffer overflowed) and, in EDIT mode,
     // updates the selection and asks the window to show the edit panel.
     int pick(int x, int y);
-    // The world point under a widget pixel, read back from the depth buffer.
-    std::array<double, 3> surfacePoint(int x, int y);
+    // The world point under a widget pixel, read back from the depth buffer;
+    // `depth` receives the depth read there (1.0 on the background).
+    std::array<double, 3> surfacePoint(int x, int y, float* depth = nullptr);
+    // The same with its depth, as painting takes it.
+    SurfaceHit surfaceHit(int x, int y);
+    // The colour of the last frame at a widget pixel (red, green, blue in 0..1).
+    std::array<float, 3> pixelColour(int x, int y);
+    // Triangles of the terrain alone: the OBJ terrain's, or the grid's.
+    int terrainTriangles() const;
     // Moves the brush centre to the surface point when it lies on the
     // generated terrain; keeps it otherwise.
     void updateBrushCentre(int x, int y);
@@ -126,6 +134,12 @@ signals:
     void itemsEdited(const QString& action);
     // Focus leaves the populate spin boxes when the mouse enters.
     void mouseEnteredViewport();
+    // A deletion changed the triangle counter (the label shows it).
+    void triangleCounterChanged(int triangles);
+    // A deletion asks the prop library to clear its frame highlight, and
+    // the window to switch to EDIT mode.
+    void propHighlightCleared();
+    void editModeRequested();
 
 public slots:
     void glCameraSpeedSliderReleased(int value);
@@ -141,6 +155,12 @@ public slots:
     void wheelTimeout();
     void setGLFocus();
     void focusTerrainGL();
+    // The four deletions of painted items; each that deleted something
+    // records an undo step through itemsEdited().
+    void deleteCurrentObject();
+    void deleteLastItem();
+    void deleteAllObjects();
+    void deleteAllObjectsSilent();
 
 protected:
     void initializeGL() override;

@@ -75,8 +75,10 @@ int GLTerrain::pick(int x, int y) {
     return hits;
 }
 
-std::array<double, 3> GLTerrain::surfacePoint(int x, int y) {
+std::array<double, 3> GLTerrain::surfacePoint(int x, int y, float* depthOut) {
     std::array<double, 3> world{};
+    if (depthOut)
+        *depthOut = 1.0f;
     if (!m_gl->initialized)
         return world;
     makeCurrent();
@@ -92,6 +94,8 @@ std::array<double, 3> GLTerrain::surfacePoint(int x, int y) {
     const int windowY = viewport[3] - y;
     GLfloat depth = 1.0f;
     glReadPixels(x, windowY, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    if (depthOut)
+        *depthOut = depth;
     gluUnProject(double(x), double(windowY), double(depth), modelView, projection, viewport,
                  &world[0], &world[1], &world[2]);
     return world;

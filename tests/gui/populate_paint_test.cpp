@@ -1,0 +1,276 @@
+#include "window_fixture.h"
+
+#include "common/random_source.h"
+#include "pipeline/pipeline_state.h"
+#include "props/obj_model.h"
+#include "props/ui/prop_display_lists.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/viewport_state.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+
+namespace morvane::testing {
+namespace {
+
+constexpr int kCentreX = 380;
+constexpr int kCentreY = 280;
+constexpr int kCubeTriangles = 12;
+
+// The window with a terrain of size 100 built and a cube prop chosen in
+// slot 1, in PAINT mode.
+class PopulatePaintTest : public WindowFixture {
+  protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        environment.random = &random;
+        openWindow();
+        gl = window->viewport();
+        view = window->viewportState();
+        ASSERT_TRUE(gl && view);
+        QCoreApplication::processEvents();
+        find<QLineEdit>("FFTerrainSizeLineEdit")->setText("100");
+        find<QPushButton>("terraformButton")->click();
+        ASSERT_TRUE(window->pipelineState()->terrainExists);
+        chooseCube();
+    }
+    void chooseCube() {
+        const QString obj = m_root.filePath("cube.obj");
+        ASSERT_TRUE(writeFile(obj, "v -1 0 -1\nv 1 0 -1\nv 1 2 -1\nv -1 2 -1\n"
+                                   "v -1 0 1\nv 1 0 1\nv 1 2 1\nv -1 2 1\n"
+                                   "f 1 4 3 2\nf 5 6 7 8\nf 1 5 8 4\nf 2 3 7 6\nf 4 8 7 3\nf 1 2 6 5\n"));
+        ObjFacts facts;
+        QStringList console;
+        gl->makeCurrent();
+        ASSERT_TRUE(gl->propLists().compile(1, {obj}, facts, prompts, console));
+        view->currentProp.path = QStringLiteral("/props/cube.pp2");
+        view->currentProp.modelSlot = 1;
+        view->currentProp.colour = {0.2f, 0.6f, 1.0f};
+        view->currentProp.boxMin = facts.boxMin;
+        view->currentProp.boxMax = facts.boxMax;
+        view->currentProp.triangleCount = kCubeTriangles;
+        find<QPushButton>("glPaintButton")->click();
+        ASSERT_EQ(view->mode, GLMode::Paint);
+    }
+    void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pos, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(gl, &event);
+    }
+    void click(QPoint pos) {
+        mouse(QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+    }
+    void key(QEvent::Type type, int code) {
+        QKeyEvent event(type, code, Qt::NoModifier);
+        QApplication::sendEvent(gl, &event);
+    }
+    QString status() const { return find<QLabel>("statusLine")->text(); }
+    QString triangles() const { return find<QLabel>("triangleCountLabel")->text(); }
+    std::vector<int> numbers() const {
+        std::vector<int> out;
+        for (const ItemRecord& item : view->items)
+            out.push_back(item.itemNumber);
+        return out;
+    }
+
+    SequenceRandomSource random{5};
+    GLTerrain* gl = nullptr;
+    ViewportState* view = nullptr;
+};
+
+TEST_F(PopulatePaintTest, ControlsCarryTheirNamesRangesStartValuesAndTips) {
+    struct Spin { const char* name; int minimum, maximum, value; const char* tip; };
+    const Spin spins[] = {
+        {"glEcoInstancesSpinBox", 1, 1000, 5,
+         "set the number of instances to be deployed with each click"},
+        {"itemDistanceSpinBox", 0, 9999999, 100,
+         "set the minimum paint distance, in centimeters, from previous item"},
+        {"ecoAngleRandomizationSpinBox", 0, 359, 0, "set the angle randomization limits"},
+        {"ecoScaleRandomizationSpinBox", 0, 100, 0, "set the scale randomization limits"},
+        {"ecoMxScaleSpinBox", 0, 999999, 100, "force initial scale for selected prop"},
+    };
+    for (const Spin& s : spins) {
+        SCOPED_TRACE(s.name);
+        auto* spin = find<QSpinBox>(s.name);
+        ASSERT_TRUE(spin);
+        EXPECT_EQ(spin->minimum(), s.minimum);
+        EXPECT_EQ(spin->maximum(), s.maximum);
+        EXPECT_EQ(spin->value(), s.value);
+        EXPECT_EQ(spin->toolTip(), s.tip);
+    }
+    struct Box { const char* name; const char* tip; };
+    for (const Box& b : {Box{"ecoAngleYOnlyCheckBox", "angle randomization applied only on Y axis"},
+                         Box{"ecoAngleYSnap", "snap Y angles: 0-90-180-270"},
+                         Box{"ecoScaleYOnlyCheckBox",
+                             "scale transformations applied only on Y axis"}}) {
+        auto* box = find<QCheckBox>(b.name);
+        ASSERT_TRUE(box) << b.name;
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_EQ(box->toolTip(), b.tip);
+    }
+    auto* blend = find<QSlider>("glPerpVsNormalSlider");
+    ASSERT_TRUE(blend);
+    // Built at 20; the start-up's switch to TERRAIN mode sets it to its minimum.
+    EXPECT_EQ(QString("%1 %2 %3").arg(blend->minimum()).arg(blend->maximum()).arg(blend->value()),
+              "0 100 0");
+    QStringList labels;
+    for (const QLabel* label : window->window()->findChildren<QLabel*>())
+        labels << label->text();
+    for (const char* text : {"eco instances | brush int.", "distance", "eco angle", "eco scale",
+                             "brush diameter", "vertical (Y axis)", "normal"})
+        EXPECT_TRUE(labels.contains(QLatin1String(text))) << text;
+
+    // The terrain build of size 100 sets the brush; releasing it shows it.
+    auto* diameter = find<QSlider>("glEcoDiameterSlider");
+    auto* readout = find<QLabel>("glEcoDiameterValueLabel");
+    EXPECT_EQ(diameter->maximum(), 100);
+    EXPECT_EQ(diameter->value(), 16);
+    EXPECT_EQ(readout->text(), "16/100");
+    diameter->setSliderDown(true);
+    diameter->setSliderPosition(40);
+    EXPECT_EQ(view->brushDiameter, 40.0f); // the brush sphere follows at once
+    EXPECT_EQ(readout->text(), "16/100");
+    diameter->setSliderDown(false);
+    EXPECT_EQ(readout->text(), "40/100");
+
+    const struct { const char* name; const char* tip; } buttons[] = {
+        {"glEditDeleteCurrentButton", "delete selected item"},
+        {"glEditDeleteAllButton", "delete all items"},
+        {"glDeleteLastPaint", "delete last item in the stack"}};
+    for (const auto& b : buttons) {
+        auto* button = find<QPushButton>(b.name);
+        ASSERT_TRUE(button) << b.name;
+        EXPECT_EQ(button->toolTip(), b.tip);
+        EXPECT_FALSE(button->icon().isNull()) << b.name;
+    }
+}
+
+TEST_F(PopulatePaintTest, HelpLabelSwapsTheViewportForTheHelpWhileTheMouseRestsOnIt) {
+    auto* trigger = find<QLabel>("triggerPopulateHelpLabel");
+    auto* help = find<QFrame>("HelpLabel");
+    auto* viewportArea = find<QFrame>("glViewportArea");
+    ASSERT_TRUE(trigger && help && viewportArea);
+    EXPECT_EQ(help->size(), QSize(762, 762));
+    EXPECT_TRUE(help->isHidden());
+    const QPoint viewportAt = viewportArea->mapTo(window->window(), QPoint(0, 0));
+
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(trigger, &enter);
+    EXPECT_FALSE(help->isHidden());
+    EXPECT_TRUE(viewportArea->isHidden());
+    EXPECT_EQ(help->mapTo(window->window(), QPoint(0, 0)), viewportAt);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(trigger, &leave);
+    EXPECT_TRUE(help->isHidden());
+    EXPECT_FALSE(viewportArea->isHidden());
+}
+
+TEST_F(PopulatePaintTest, ClicksDragsAndShiftPlaceItemsAndTheDeletionsTakeThemAway) {
+    const int terrain = 522242;
+    EXPECT_EQ(view->triangleCounter, terrain);
+    click({kCentreX, kCentreY});
+    ASSERT_EQ(view->items.size(), 1u);
+    EXPECT_EQ(status(), "added item # 1");
+    EXPECT_EQ(triangles(), "triangles: " + QString::number(terrain + kCubeTriangles));
+    EXPECT_EQ(view->items[0].propFile, "/props/cube.pp2");
+    // Upright-ish on the flat start-up terrain, in the middle of it.
+    EXPECT_LT(std::abs(view->items[0].position[0]), 10.0f);
+
+    // The same spot again is too close with a distance of 10 m (the cube
+    // stands 5 units tall there); a drag paints where 1 m allows.
+    find<QSpinBox>("itemDistanceSpinBox")->setValue(1000);
+    click({kCentreX, kCentreY});
+    EXPECT_EQ(view->items.size(), 1u);
+    find<QSpinBox>("itemDistanceSpinBox")->setValue(100);
+    mouse(QEvent::MouseButtonPress, {kCentreX - 150, kCentreY + 50}, Qt::LeftButton,
+          Qt::LeftButton);
+    for (int x = kCentreX - 120; x <= kCentreX - 60; x += 30)
+        mouse(QEvent::MouseMove, {x, kCentreY + 50}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {kCentreX - 60, kCentreY + 50}, Qt::LeftButton,
+          Qt::NoButton);
+    EXPECT_EQ(view->items.size(), 5u);
+
+    // Shift: five instances (terrain size / 20) inside the brush.
+    key(QEvent::KeyPress, Qt::Key_Shift);
+    click({kCentreX + 60, kCentreY + 50});
+    key(QEvent::KeyRelease, Qt::Key_Shift);
+    EXPECT_TRUE(prompts.warnings.empty());
+    ASSERT_EQ(view->items.size(), 10u);
+    EXPECT_EQ(status(), "added items up to # 10");
+    EXPECT_EQ(triangles(), "triangles: " + QString::number(terrain + 10 * kCubeTriangles));
+    EXPECT_EQ(numbers(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    gl->updateGL();
+    gl->grabFrameBuffer().save(QStringLiteral("/tmp/morvane_painted_terrain.png"));
+
+    QSignalSpy edits(gl, &GLTerrain::itemsEdited);
+    find<QPushButton>("glDeleteLastPaint")->click();
+    EXPECT_EQ(status(), "object #10 deleted");
+    EXPECT_EQ(view->items.size(), 9u);
+    EXPECT_EQ(triangles(), "triangles: " + QString::number(terrain + 9 * kCubeTriangles));
+    EXPECT_EQ(edits.count(), 1);
+
+    // The Delete key removes the selected item; later numbers stay.
+    view->selectedItem = 3;
+    key(QEvent::KeyPress, Qt::Key_Delete);
+    EXPECT_EQ(numbers(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(status(), "object deleted");
+    EXPECT_EQ(view->selectedItem, -1);
+    EXPECT_EQ(view->mode, GLMode::Edit);
+    EXPECT_EQ(edits.count(), 2);
+    key(QEvent::KeyPress, Qt::Key_Delete); // no selection: nothing
+    EXPECT_EQ(view->items.size(), 8u);
+    EXPECT_EQ(edits.count(), 2);
+
+    // Delete all asks; Cancel keeps everything.
+    find<QPushButton>("glEditDeleteAllButton")->click();
+    EXPECT_EQ(prompts.questions, QStringList{"Warning|delete all the items?"});
+    EXPECT_EQ(view->items.size(), 8u);
+    prompts.yesAnswers = {true};
+    find<QPushButton>("glEditDeleteAllButton")->click();
+    EXPECT_TRUE(view->items.empty());
+    EXPECT_EQ(status(), "all objects deleted");
+    EXPECT_EQ(triangles(), "triangles: 522242");
+    EXPECT_TRUE(view->currentProp.path.isEmpty());
+    EXPECT_EQ(view->currentProp.modelSlot, 0);
+    EXPECT_EQ(gl->propLists().list(1), 0u);
+    EXPECT_EQ(edits.count(), 3);
+}
+
+TEST_F(PopulatePaintTest, ShiftOnAMaskedSpotGivesUpWithTheMessageAndTerraformClearsTheItems) {
+    const QString black = m_root.filePath("black.png");
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    ASSERT_TRUE(image.save(black));
+    prompts.files = {black};
+    gl->loadMaskTerrainTexture();
+    ASSERT_TRUE(gl->maskOn());
+    key(QEvent::KeyPress, Qt::Key_Shift);
+    click({kCentreX, kCentreY});
+    key(QEvent::KeyRelease, Qt::Key_Shift);
+    EXPECT_TRUE(view->items.empty());
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0].second,
+              "The area where objects should be deployed seems to be completely masked. Try a "
+              "larger radius or choose a different spot.");
+
+    find<QCheckBox>("glMaskTextureCheckBox")->setChecked(false);
+    click({kCentreX, kCentreY});
+    ASSERT_EQ(view->items.size(), 1u);
+    // A new terrain takes the items and the prop away without a question.
+    find<QPushButton>("terraformButton")->click();
+    EXPECT_TRUE(view->items.empty());
+    EXPECT_TRUE(view->currentProp.path.isEmpty());
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(view->triangleCounter, 522242);
+}
+
+} // namespace
+} // namespace morvane::testing
