@@ -15,6 +15,7 @@
 #include "plugin/ui/window_progress.h"
 #include "plugin/ui/window_theme.h"
 #include "plugin/ui/window_widgets.h"
+#include "props/ui/item_edit_controller.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"
@@ -284,7 +285,9 @@ void MorvaneWindow::generatePreviewTerrain() {
     WindowWidgets& w = b.w;
     openTerrainTabs();
 
-    // The viewport takes the new terrain.
+    // The viewport takes the new terrain; edits of the old one cannot be
+    // undone on it.
+    b.editing->terrainReplaced();
     m_focusTerrainGL();
     if (b.viewport.useVBO)
         b.gl->uploadTerrainBuffers();
