@@ -1,5 +1,6 @@
 #include "paint_fixture.h"
 
+#include "props/item_editing.h"
 #include "props/item_placement.h"
 #include "props/obj_model.h"
 
@@ -314,9 +315,9 @@ TEST_F(PlacementTest, ObjTerrainPlacementLeansByTheNearestVertexNormal) {
     model.vertices = {{0, 0, 0}, {0, 0, 0}, {10, 0, 0}, {10, 0, 0}, {1e6f, 0, 0}};
     model.smoothedNormals = {{0, 1, 0}, {0.6f, 0.8f, 0}, {0, 0.8f, 0.6f}, {1, 0, 0}};
     settings.perpVsNormal = 100;
-    EXPECT_EQ(nearestObjVertex(model, {9, 1, 0}), 2u);
-    EXPECT_EQ(nearestObjVertex(model, {1e6, 0, 0}), 4u);
-    EXPECT_EQ(nearestObjVertex(model, {0, 1e5, 0}), 0u); // nothing within sqrt(2^31)
+    EXPECT_EQ(nearestObjVertex(model, 100.0f, {9, 1, 0}), 2);
+    EXPECT_EQ(nearestObjVertex(model, 100.0f, {1e6, 0, 0}), 4);
+    EXPECT_EQ(nearestObjVertex(model, 100.0f, {0, 1e5, 0}), 0); // nothing within sqrt(2^31)
     struct Row {
         const char* what;
         SurfaceHit hit;

@@ -4,6 +4,7 @@
 #include "common/progress_sink.h"
 #include "common/random_source.h"
 #include "props/item_distance.h"
+#include "props/item_editing.h"
 #include "props/obj_model.h"
 #include "props/terrain_cell.h"
 #include "viewport/viewport_state.h"
@@ -17,8 +18,6 @@ namespace morvane {
 namespace {
 
 constexpr double kRadiansToDegrees = 180.0 / M_PI;
-// The nearest-vertex search keeps only vertices closer than this (squared).
-constexpr double kNearestVertexStart = 2147483648.0;
 
 const QString& maskedAreaMessage() {
     static const QString text = QStringLiteral(
@@ -214,25 +213,9 @@ Deployment deployItems(PaintScene& scene, const PopulateSettings& settings, cons
     return result;
 }
 
-std::size_t nearestObjVertex(const ObjModel& model, const std::array<double, 3>& point) {
-    double best = kNearestVertexStart;
-    std::size_t nearest = 0;
-    for (std::size_t i = 1; i < model.vertices.size(); ++i) {
-        const auto& v = model.vertices[i];
-        const double dx = double(v[0]) - point[0];
-        const double dy = double(v[1]) - point[1];
-        const double dz = double(v[2]) - point[2];
-        const double d = dx * dx + dy * dy + dz * dz;
-        if (d < best) {
-            best = d;
-            nearest = i;
-        }
-    }
-    return nearest;
-}
-
 bool placeItemOnObjTerrain(PaintScene& scene, const PopulateSettings& settings,
-                           const SurfaceHit& hit, const ObjModel& model, bool pixelMasked) {
+                           const SurfaceHit& hit, const ObjModel& model, bool pixelMasked,
+                           float modelScalePercent) {
     ViewportState& view = scene.view;
     if (pixelMasked || !hit.onSurface())
         return false;
@@ -243,7 +226,7 @@ bool placeItemOnObjTerrain(PaintScene& scene, const PopulateSettings& settings,
 
     // No vertex near enough, or normals never computed: the item stands upright.
     std::array<float, 3> normal{0.0f, 1.0f, 0.0f};
-    const std::size_t vertex = nearestObjVertex(model, hit.world);
+    const std::size_t vertex = std::size_t(nearestObjVertex(model, modelScalePercent, hit.world));
     if (vertex >= 1 && vertex <= model.smoothedNormals.size())
         normal = model.smoothedNormals[vertex - 1];
 

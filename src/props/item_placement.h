@@ -85,10 +85,8 @@ constexpr int kDeployFailureLimit = 512;
 // the smoothed normal of the nearest model vertex. `pixelMasked`: the mask
 // is on and the frame buffer under the cursor is black.
 bool placeItemOnObjTerrain(PaintScene& scene, const PopulateSettings& settings,
-                           const SurfaceHit& hit, const ObjModel& model, bool pixelMasked);
+                           const SurfaceHit& hit, const ObjModel& model, bool pixelMasked,
+                           float modelScalePercent = 100.0f);
 
-// Index of the model vertex (1-based) nearest to the point, 0 when none
-// lies within the search's start distance.
-std::size_t nearestObjVertex(const ObjModel& model, const std::array<double, 3>& point);
 
 } // namespace morvane

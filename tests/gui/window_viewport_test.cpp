@@ -175,7 +175,7 @@ TEST_F(WindowViewportTest, TerraformOpensTheTabsAndHandsTheTerrainToTheViewport)
     EXPECT_TRUE(tabs->isTabEnabled(1) && tabs->isTabEnabled(2));
     EXPECT_EQ(tabs->currentIndex(), 1);
     auto* triangles = find<QLabel>("triangleCountLabel");
-    EXPECT_EQ(triangles->text(), "triangles:522242");
+    EXPECT_EQ(triangles->text(), "triangles: 522242");
     EXPECT_FALSE(triangles->isHidden());
 
     // A custom terrain goes when a terrain is generated; the view is reset.
@@ -262,7 +262,7 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
     EXPECT_EQ(gl->customTerrainScale(), 100.0f);
     EXPECT_TRUE(pipeline->customTerrainLoaded && pipeline->terrainExists);
     EXPECT_EQ(controller()->currentIndex(), 1);
-    EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles:2");
+    EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles: 2");
     EXPECT_EQ(pipeline->finalStage.terrainSize(), 100);
     EXPECT_EQ(navigation(), "0 3 200"); // pan y: the middle of the heights
     // Smoothed normals were made for painting on it.

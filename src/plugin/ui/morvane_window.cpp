@@ -17,6 +17,7 @@
 #include "plugin/ui/window_theme.h"
 #include "plugin/ui/window_widgets.h"
 #include "props/ui/populate_controls.h"
+#include "props/ui/item_edit_controller.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"
@@ -297,7 +298,9 @@ void MorvaneWindow::generatePreviewTerrain() {
     WindowWidgets& w = b.w;
     openTerrainTabs();
 
-    // The viewport takes the new terrain.
+    // The viewport takes the new terrain; edits of the old one cannot be
+    // undone on it.
+    b.editing->terrainReplaced();
     m_focusTerrainGL();
     if (b.viewport.useVBO)
         b.gl->uploadTerrainBuffers();
@@ -308,7 +311,7 @@ void MorvaneWindow::generatePreviewTerrain() {
     w.populate->terrainBuilt(size);
     // No props yet: the terrain's own triangles.
     b.viewport.triangleCounter = b.gl->terrainTriangles();
-    w.triangleCounter->setText(QStringLiteral("triangles:") +
+    w.triangleCounter->setText(QStringLiteral("triangles: ") +
                                QString::number(b.state.terrain.indexCount() / 3));
 }
 

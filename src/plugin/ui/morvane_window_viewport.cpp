@@ -12,6 +12,7 @@
 #include "props/ui/item_delete_buttons.h"
 #include "props/ui/populate_controls.h"
 #include "props/ui/populate_painter.h"
+#include "props/ui/item_edit_controller.h"
 #include "props/ui/prop_display_lists.h"
 #include "recipe/panels/FF.h"
 #include "viewport/gl_camera.h"
@@ -152,9 +153,29 @@ void MorvaneWindow::buildViewport(Build& b) {
                 button->setStyleSheet(boundingBoxButtonStyle(on));
             });
 
-    // Editing the picked item through these spin boxes comes with item
-    // editing; for now they show what was picked.
+    // The picked item shows in the edit panel; its spin boxes, the drag,
+    // the brush and the undo history belong to the edit controller.
     connect(gl, &GLTerrain::itemPicked, this, &MorvaneWindow::showPickedItem);
+    EditControls edit;
+    edit.editPanel = t.editPanel;
+    edit.xRotation = t.xRotation;
+    edit.yRotation = t.yRotation;
+    edit.zRotation = t.zRotation;
+    edit.xScale = t.xScale;
+    edit.yScale = t.yScale;
+    edit.zScale = t.zScale;
+    edit.yOffset = t.yOffset;
+    edit.itemStack = t.itemStackButton;
+    edit.belowZero = t.belowZeroButton;
+    edit.reposition = t.repositionButton;
+    edit.undo = t.undoButton;
+    edit.redo = t.redoButton;
+    b.editing = new ItemEditController(gl, b.state, b.viewport, prompts(), edit,
+                                       b.paths.resourcesDir(), w.ecoWin);
+    connect(b.editing, &ItemEditController::triangleCountChanged, w.triangleCounter,
+            [label = w.triangleCounter](int count) {
+                label->setText(QStringLiteral("triangles: ") + QString::number(count));
+            });
     connect(gl, &GLTerrain::selectionCleared, t.editPanel, &QWidget::hide);
 
     connectPainting(b);
@@ -356,13 +377,14 @@ void MorvaneWindow::loadCustomTerrain() {
     openTerrainTabs();
 
     const int triangles = b.gl->setCustomTerrain(std::move(model), float(scale));
+    b.editing->terrainReplaced();
     m_focusTerrainGL();
     resetViewForObjTerrain(b.gl->camera(), b.gl->navigation(), size, facts.boxMin[1],
                            facts.boxMax[1], float(scale));
     switchMode(GLMode::Terrain);
     b.progress.setStatusText(QStringLiteral("custom terrain OBJ loaded"));
     b.viewport.triangleCounter = triangles;
-    b.w.triangleCounter->setText(QStringLiteral("triangles:") + QString::number(triangles));
+    b.w.triangleCounter->setText(QStringLiteral("triangles: ") + QString::number(triangles));
 }
 
 } // namespace morvane

@@ -41,6 +41,11 @@ QFrame* toolCard(const char* name, QWidget* parent) {
     return card;
 }
 
+QPushButton* historyButton(QWidget* frame, const char* name, const char* text, const char* tip,
+                           int x);
+QPushButton* toolToggle(QWidget* frame, const char* name, const char* image, const char* tip,
+                        const QString& resourcesDir);
+
 QPushButton* modeButton(QWidget* frame, const char* name, const char* text, const char* tip,
                         int y) {
     auto* button = named(new QPushButton(QLatin1String(text), frame), name);
@@ -108,6 +113,10 @@ void buildModeFrame(ViewportTools& t, QWidget* area) {
         QStringLiteral("; font-size:11px; font-weight:bold; padding:0px; margin:0px; }\n"
                        "QPushButton#glResetViewButton:hover { background-color:") +
         style::rgba(style::kAccent) + QStringLiteral("; color:rgba(25,25,25,255); }"));
+    t.undoButton = historyButton(t.modeFrame, "glUndoButton", "undo",
+                                 "undo the last stroke or item change (Ctrl+Z)", 4);
+    t.redoButton = historyButton(t.modeFrame, "glRedoButton", "redo",
+                                 "redo what was undone (Ctrl+Shift+Z)", 4 + kModeButtonWidth / 2 + 2);
 }
 
 QFrame* buildViewCard(ViewportTools& t, QWidget* parent) {
@@ -201,12 +210,22 @@ void buildModifierTools(ViewportTools& t, QWidget* parent, const QString& resour
     t.boundingBoxButton->setCursor(Qt::PointingHandCursor);
     t.boundingBoxButton->setStyleSheet(boundingBoxButtonStyle(false));
     column->addWidget(t.boundingBoxButton, 0, Qt::AlignHCenter);
+    t.itemStackButton = toolToggle(t.modifierToolsFrame, "glItemStackButton", "tool_stack.png",
+                                   "allow to stack items over each other", resourcesDir);
+    t.belowZeroButton = toolToggle(t.modifierToolsFrame, "glDeformBelowZeroButton",
+                                   "tool_below0.png", "allow deforming terrain below 0",
+                                   resourcesDir);
+    t.repositionButton =
+        toolToggle(t.modifierToolsFrame, "glRepositionItemsButton", "tool_reposition.png",
+                   "reposition items at the proper height", resourcesDir);
+    for (QPushButton* button : {t.itemStackButton, t.belowZeroButton, t.repositionButton})
+        column->addWidget(button, 0, Qt::AlignHCenter);
     column->addStretch(1);
 }
 
 void buildEditPanel(ViewportTools& t, QWidget* parent) {
     t.editPanel = toolCard("glEditPanelFrame", parent);
-    t.editPanel->setFixedWidth(188);
+    t.editPanel->setFixedWidth(196);
     auto* grid = new QGridLayout(t.editPanel);
     grid->setContentsMargins(10, 6, 10, 8);
     grid->setHorizontalSpacing(4);
@@ -219,29 +238,67 @@ void buildEditPanel(ViewportTools& t, QWidget* parent) {
         grid->addWidget(axis, 1, i + 1);
     }
     grid->addWidget(new QLabel(QStringLiteral("rotation"), t.editPanel), 2, 0);
-    t.xRotation =
-        editSpinBox(t.editPanel, "glXRotCurrentSpinBox", -360, 360, "rotation about x, degrees");
-    t.yRotation =
-        editSpinBox(t.editPanel, "glYRotCurrentSpinBox", -360, 360, "rotation about y, degrees");
-    t.zRotation =
-        editSpinBox(t.editPanel, "glZRotCurrentSpinBox", -360, 360, "rotation about z, degrees");
+    t.xRotation = editSpinBox(t.editPanel, "glXRotCurrentSpinBox", -359, 359,
+                              "change selected item X-Rot angle");
+    t.yRotation = editSpinBox(t.editPanel, "glYRotCurrentSpinBox", -359, 359,
+                              "change selected item Y-Rot angle");
+    t.zRotation = editSpinBox(t.editPanel, "glZRotCurrentSpinBox", -359, 359,
+                              "change selected item Z-Rot angle");
     grid->addWidget(t.xRotation, 2, 1);
     grid->addWidget(t.yRotation, 2, 2);
     grid->addWidget(t.zRotation, 2, 3);
     grid->addWidget(new QLabel(QStringLiteral("scale %"), t.editPanel), 3, 0);
-    t.xScale = editSpinBox(t.editPanel, "glscaleCurrentXSpinBox", 0, 100000, "scale along x, %");
-    t.yScale = editSpinBox(t.editPanel, "glscaleCurrentYSpinBox", 0, 100000, "scale along y, %");
-    t.zScale = editSpinBox(t.editPanel, "glscaleCurrentZSpinBox", 0, 100000, "scale along z, %");
+    t.xScale = editSpinBox(t.editPanel, "glscaleCurrentXSpinBox", -1000, 1000,
+                           "decrease/increase item X scale");
+    t.yScale = editSpinBox(t.editPanel, "glscaleCurrentYSpinBox", -1000, 1000,
+                           "decrease/increase item Y scale");
+    t.zScale = editSpinBox(t.editPanel, "glscaleCurrentZSpinBox", -1000, 1000,
+                           "decrease/increase item Z scale");
     grid->addWidget(t.xScale, 3, 1);
     grid->addWidget(t.yScale, 3, 2);
     grid->addWidget(t.zScale, 3, 3);
     grid->addWidget(new QLabel(QStringLiteral("height"), t.editPanel), 4, 0);
-    t.yOffset = editSpinBox(t.editPanel, "glYOffsetSpinBox", -10000000, 10000000,
-                            "height of the item above the origin");
+    t.yOffset = editSpinBox(t.editPanel, "glYOffsetSpinBox", -999999, 999999,
+                            "offset the item on the Y axis");
     t.yOffset->setFixedWidth(100);
-    grid->addWidget(t.yOffset, 4, 1, 1, 2);
+    grid->addWidget(t.yOffset, 4, 1, 1, 3);
     grid->setRowStretch(5, 1);
+    for (QSpinBox* spin :
+         {t.xRotation, t.yRotation, t.zRotation, t.xScale, t.yScale, t.zScale, t.yOffset})
+        spin->setValue(0);
     t.editPanel->hide();
+}
+
+QPushButton* toolToggle(QWidget* frame, const char* name, const char* image, const char* tip,
+                        const QString& resourcesDir) {
+    auto* button = named(new QPushButton(frame), name);
+    button->setFixedSize(24, 24);
+    button->setToolTip(QLatin1String(tip));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(
+        toolToggleStyle(button->objectName(), resourcesDir + QLatin1Char('/') + image, false));
+    return button;
+}
+
+QPushButton* historyButton(QWidget* frame, const char* name, const char* text, const char* tip,
+                           int x) {
+    auto* button = named(new QPushButton(QLatin1String(text), frame), name);
+    button->setGeometry(x, 172, kModeButtonWidth / 2 - 2, kModeButtonHeight - 4);
+    button->setToolTip(QLatin1String(tip));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setEnabled(false);
+    const QString id = QLatin1Char('#') + button->objectName();
+    button->setStyleSheet(
+        QStringLiteral("QPushButton") + id +
+        QStringLiteral(" { border:1px solid rgb(128,128,128); border-radius:2px; "
+                       "background-color:rgba(36,36,36,255); color:rgba(220,220,220,255); "
+                       "font-size:10px; padding:0px; margin:0px; }\nQPushButton") +
+        id + QStringLiteral(":disabled { color:rgba(100,100,100,255); }\nQPushButton") + id +
+        QStringLiteral(":hover:enabled { background-color:") + style::rgba(style::kBlue) +
+        QStringLiteral("; }"));
+    return button;
 }
 
 } // namespace
@@ -255,6 +312,14 @@ QString boundingBoxButtonStyle(bool on) {
                           "rgb(128,128,128); border-radius:2px; padding:0px; margin:0px; "
                           "background-color:") +
            style::rgba(on ? style::kBlue : style::kDark) + QStringLiteral("; }");
+}
+
+QString toolToggleStyle(const QString& objectName, const QString& imageFile, bool on) {
+    return QStringLiteral("QPushButton#") + objectName +
+           QStringLiteral(" { border:1px solid rgb(128,128,128); border-radius:2px; padding:2px; "
+                          "margin:0px; background-color:") +
+           style::rgba(on ? style::kBlue : style::kDark) + QStringLiteral("; image:url(") +
+           imageFile + QStringLiteral("); }");
 }
 
 ViewportTools buildViewportTools(QWidget* parent, const QRect& geometry,

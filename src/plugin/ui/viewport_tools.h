@@ -43,6 +43,13 @@ struct ViewportTools {
 
     QFrame* modifierToolsFrame = nullptr;     // `glModifierToolsFrame`
     QPushButton* boundingBoxButton = nullptr; // `glEnableBoundingBoxFeatureButton`
+    QPushButton* itemStackButton = nullptr;   // `glItemStackButton`
+    QPushButton* belowZeroButton = nullptr;   // `glDeformBelowZeroButton`
+    QPushButton* repositionButton = nullptr;  // `glRepositionItemsButton`
+
+    // Undo and redo of sculpting, painting and item edits, under reset view.
+    QPushButton* undoButton = nullptr; // `glUndoButton`
+    QPushButton* redoButton = nullptr; // `glRedoButton`
 
     // Shown while an item is picked in EDIT mode.
     QFrame* editPanel = nullptr;   // `glEditPanelFrame`
@@ -70,5 +77,9 @@ ViewportTools buildViewportTools(QWidget* parent, const QRect& geometry,
 // The bounding-box button's style: highlighted while the navigation proxy
 // option is on.
 QString boundingBoxButtonStyle(bool on);
+
+// A tool toggle's style: its picture from the resources folder on the
+// highlight colour while on, on the normal colour while off.
+QString toolToggleStyle(const QString& objectName, const QString& imageFile, bool on);
 
 } // namespace morvane

@@ -22,6 +22,7 @@ class QTimer;
 namespace morvane {
 
 class GLTerrain;
+class ItemEditController;
 class ViewportDock;
 
 // Everything one window build owns. The window goes first when a build is
@@ -41,6 +42,7 @@ struct MorvaneWindow::Build {
     ViewportDock* dock = nullptr; // child of the window
     GLTerrain* gl = nullptr;      // child of glFrame for the life of the build
     QTimer* wheelTimer = nullptr; // child of the viewport
+    ItemEditController* editing = nullptr; // child of the viewport
     int depthBufferBits = 24;     // what the viewport asks for
     PanSliderMemory panVertical;
     PanSliderMemory panHorizontal;

@@ -52,7 +52,7 @@ void PopulatePainter::paint(int x, int y, bool multiple) {
             masked = colour[0] <= kMaskedChannel && colour[1] <= kMaskedChannel &&
                      colour[2] <= kMaskedChannel;
         }
-        placeItemOnObjTerrain(scene, settings, hit, *model, masked);
+        placeItemOnObjTerrain(scene, settings, hit, *model, masked, m_view.customTerrainScale());
     } else if (multiple) {
         deployItems(scene, settings, hit);
     } else {

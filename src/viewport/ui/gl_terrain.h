@@ -132,6 +132,13 @@ signals:
     // deletion, an edit box, a re-seat): the undo history records a step.
     // Mouse strokes (press to release) are recorded at the release.
     void itemsEdited(const QString& action);
+    // The left button went up after a press that acted in the current
+    // mode: one sculpt stroke, paint drag or item drag is over.
+    void strokeFinished();
+    // Ctrl+Z and Ctrl+Shift+Z reached the viewport itself (the window's
+    // shortcuts take them first while the window is active).
+    void undoRequested();
+    void redoRequested();
     // Focus leaves the populate spin boxes when the mouse enters.
     void mouseEnteredViewport();
     // A deletion changed the triangle counter (the label shows it).

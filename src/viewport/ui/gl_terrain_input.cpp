@@ -49,8 +49,12 @@ void GLTerrain::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void GLTerrain::mouseReleaseEvent(QMouseEvent*) {
-    m_context.viewport.mouseDown = false;
+void GLTerrain::mouseReleaseEvent(QMouseEvent* event) {
+    ViewportState& view = m_context.viewport;
+    const bool stroke = view.mouseDown && event->button() == Qt::LeftButton;
+    view.mouseDown = false;
+    if (stroke && m_context.pipeline.terrainExists)
+        emit strokeFinished();
 }
 
 void GLTerrain::mouseMoveEvent(QMouseEvent* event) {
@@ -132,6 +136,16 @@ void GLTerrain::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Meta:
         if (view.proxyOption)
             view.proxyActive = true;
+        break;
+    case Qt::Key_Z:
+        if (event->modifiers() & Qt::ControlModifier) {
+            if (event->modifiers() & Qt::ShiftModifier)
+                emit redoRequested();
+            else
+                emit undoRequested();
+            break;
+        }
+        QGLWidget::keyPressEvent(event);
         break;
     default:
         QGLWidget::keyPressEvent(event);

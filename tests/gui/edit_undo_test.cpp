@@ -1,0 +1,134 @@
+#include "window_fixture.h"
+
+#include "pipeline/pipeline_state.h"
+#include "viewport/ui/gl_terrain.h"
+#include "viewport/viewport_state.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstring>
+
+namespace morvane::testing {
+namespace {
+
+struct Arrays {
+    std::vector<float> vertices, normals, decimatedVertices, decimatedNormals;
+    ItemList items;
+};
+
+bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+class EditUndoTest : public WindowFixture {
+  protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        openWindow();
+        gl = window->viewport();
+        view = window->viewportState();
+        pipeline = window->pipelineState();
+        ASSERT_TRUE(gl && view && pipeline);
+        QCoreApplication::processEvents();
+        find<QPushButton>("terraformButton")->click();
+        find<QPushButton>("glTerrainButton")->click();
+        ASSERT_EQ(view->mode, GLMode::Terrain);
+        window->window()->activateWindow();
+        (void)QTest::qWaitForWindowActive(window->window());
+    }
+    Arrays arrays() const {
+        return {pipeline->terrain.vertices, pipeline->terrain.normals,
+                pipeline->decimatedTerrain.vertices, pipeline->decimatedTerrain.normals,
+                view->items};
+    }
+    bool equals(const Arrays& a) const {
+        return sameBits(pipeline->terrain.vertices, a.vertices) &&
+               sameBits(pipeline->terrain.normals, a.normals) &&
+               sameBits(pipeline->decimatedTerrain.vertices, a.decimatedVertices) &&
+               sameBits(pipeline->decimatedTerrain.normals, a.decimatedNormals) &&
+               view->items == a.items;
+    }
+    // One brush stroke across the middle of the view, Shift lowering.
+    void stroke(bool lower = false) {
+        const QPoint centre(gl->width() / 2, gl->height() / 2);
+        view->shiftHeld = lower;
+        QTest::mousePress(gl, Qt::LeftButton, {}, centre);
+        QTest::mouseMove(gl, centre + QPoint(4, 2));
+        QTest::mouseMove(gl, centre + QPoint(8, 4));
+        QTest::mouseRelease(gl, Qt::LeftButton, {}, centre + QPoint(8, 4));
+        view->shiftHeld = false;
+    }
+
+    GLTerrain* gl = nullptr;
+    ViewportState* view = nullptr;
+    PipelineState* pipeline = nullptr;
+};
+
+TEST_F(EditUndoTest, CtrlZRestoresTheArraysAfterAMouseStroke) {
+    const Arrays before = arrays();
+    stroke();
+    ASSERT_FALSE(equals(before)) << "the stroke did not reach the terrain";
+    const Arrays raised = arrays();
+    // Through the window's shortcut when the window is active, else
+    // through the viewport's own key handling: either way once.
+    QTest::keyClick(gl, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(equals(before));
+    QTest::keyClick(gl, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(equals(raised));
+}
+
+TEST_F(EditUndoTest, UndoAndRedoWalkAMixedSequence) {
+    std::vector<Arrays> states{arrays()};
+    stroke();
+    states.push_back(arrays());
+    ItemRecord item;
+    item.position = {1, 2, 3};
+    item.triangleCount = 100;
+    view->items.push_back(item);
+    emit gl->itemsEdited(QStringLiteral("paint"));
+    states.push_back(arrays());
+    stroke(true);
+    states.push_back(arrays());
+    for (std::size_t i = 1; i < states.size(); ++i)
+        ASSERT_FALSE(sameBits(states[i].vertices, states[i - 1].vertices) &&
+                     states[i].items == states[i - 1].items)
+            << "step " << i << " changed nothing";
+
+    auto* undo = find<QPushButton>("glUndoButton");
+    auto* redo = find<QPushButton>("glRedoButton");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    for (int i = int(states.size()) - 2; i >= 0; --i) {
+        undo->click();
+        ASSERT_TRUE(equals(states[std::size_t(i)])) << i;
+    }
+    EXPECT_FALSE(undo->isEnabled());
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        redo->click();
+        ASSERT_TRUE(equals(states[i])) << i;
+    }
+    EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles: 522342");
+
+    // A new terrain ends the history.
+    find<QPushButton>("terraformButton")->click();
+    EXPECT_FALSE(undo->isEnabled());
+}
+
+// A raised hill for a look: written when MORVANE_SCREENSHOT_DIR is set.
+TEST_F(EditUndoTest, RaisedHillScreenshot) {
+    const Arrays before = arrays();
+    for (int i = 0; i < 4; ++i)
+        stroke();
+    EXPECT_FALSE(equals(before));
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    gl->updateGL();
+    EXPECT_TRUE(gl->grabFrameBuffer().save(QDir(folder).filePath("raised_hill.png")));
+}
+
+} // namespace
+} // namespace morvane::testing
