@@ -1,6 +1,7 @@
 #include "plugin/ui/morvane_window.h"
 
 #include "common/event_log.h"
+#include "common/random_source.h"
 #include "common/seed_source.h"
 #include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
@@ -15,6 +16,7 @@
 #include "plugin/ui/window_progress.h"
 #include "plugin/ui/window_theme.h"
 #include "plugin/ui/window_widgets.h"
+#include "props/ui/my_library.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"
@@ -95,6 +97,14 @@ SeedSource& MorvaneWindow::seeds() {
     if (!m_ownSeeds)
         m_ownSeeds = std::make_unique<ClockSeedSource>();
     return *m_ownSeeds;
+}
+
+RandomSource& MorvaneWindow::random() {
+    if (m_environment.random)
+        return *m_environment.random;
+    if (!m_ownRandom)
+        m_ownRandom = std::make_unique<SequenceRandomSource>();
+    return *m_ownRandom;
 }
 
 bool MorvaneWindow::open() {
@@ -242,6 +252,20 @@ void MorvaneWindow::buildWindow(Build& b) {
     b.driver->evaluate();
 
     log.write(QStringLiteral("initialize library...\n"));
+    const PropLibraryContext library{b.viewport,
+                                     *b.gl,
+                                     prompts(),
+                                     b.progress,
+                                     log,
+                                     random(),
+                                     resources,
+                                     b.paths.mapsDir(),
+                                     [this](GLMode mode) {
+                                         if (m_build)
+                                             switchMode(mode);
+                                     }};
+    b.library = new myLibrary(library, m_environment.contentDirectories, w.libraryFrame,
+                              w.librariesFrame, w.ecoWin);
 
     w.vboCheckBox->setChecked(b.viewport.useVBO);
     for (int tab : {kPopulateTab, kCreateTab}) {
@@ -437,6 +461,20 @@ void MorvaneWindow::teardown(Teardown kind) {
     } else {
         open();
     }
+}
+
+int MorvaneWindow::loadProp(const QString& pp2File) {
+    return m_build ? m_build->library->loadProp(pp2File) : -1;
+}
+
+void MorvaneWindow::addPoserLibrary() {
+    if (m_build)
+        m_build->library->addPoserLibrary();
+}
+
+void MorvaneWindow::discardPoserLibrary() {
+    if (m_build)
+        m_build->library->discardPoserLibrary();
 }
 
 bool MorvaneWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -15,6 +16,7 @@ class FileEventLog;
 class GLTerrain;
 struct PipelineState;
 class QtUserPrompts;
+class RandomSource;
 class SeedSource;
 class UserPrompts;
 
@@ -26,6 +28,8 @@ struct MorvaneEnvironment {
     UserPrompts* prompts = nullptr; // dialogs; null: real Qt dialogs
     SeedSource* seeds = nullptr;    // null: seeds from the clock
     int threadCount = 0;            // sampling threads, 0 = every core
+    QStringList contentDirectories; // the host's Poser content folders, in its order
+    RandomSource* random = nullptr; // prop colours; null: an unseeded sequence
 };
 
 // The MORVANE window and everything it owns for one build: folders, log
@@ -86,12 +90,20 @@ class MorvaneWindow : public QObject {
     void panHorizontalValueChanged(int value);
     void panHorizontalReset();
 
+    // The prop library: loads a .pp2 as a double click in the tree does
+    // (0 when it is ready to paint, else the failure's code; -1 while
+    // closed), and moves libraries between the SETUP lists.
+    int loadProp(const QString& pp2File);
+    void addPoserLibrary();
+    void discardPoserLibrary();
+
   private:
     struct Build;
     enum class Teardown { None, Quit, Reset };
 
     UserPrompts& prompts();
     SeedSource& seeds();
+    RandomSource& random();
     void buildWindow(Build& build);
     // Start-up step 10: the viewport, its wheel timer and its tools.
     void buildViewport(Build& build);
@@ -112,6 +124,7 @@ class MorvaneWindow : public QObject {
     std::unique_ptr<FileEventLog> m_log;
     std::unique_ptr<QtUserPrompts> m_ownPrompts; // when the host gave none
     std::unique_ptr<SeedSource> m_ownSeeds;      // when the host gave none
+    std::unique_ptr<RandomSource> m_ownRandom;   // when the host gave none
     Teardown m_pendingTeardown = Teardown::None;
     std::unique_ptr<Build> m_build; // null while closed
 };

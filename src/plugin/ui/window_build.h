@@ -23,6 +23,7 @@ namespace morvane {
 
 class GLTerrain;
 class ViewportDock;
+class myLibrary;
 
 // Everything one window build owns. The window goes first when a build is
 // destroyed: the panels refer to the driver and the state, the viewport to
@@ -41,6 +42,7 @@ struct MorvaneWindow::Build {
     ViewportDock* dock = nullptr; // child of the window
     GLTerrain* gl = nullptr;      // child of glFrame for the life of the build
     QTimer* wheelTimer = nullptr; // child of the viewport
+    myLibrary* library = nullptr; // child of the window
     int depthBufferBits = 24;     // what the viewport asks for
     PanSliderMemory panVertical;
     PanSliderMemory panHorizontal;

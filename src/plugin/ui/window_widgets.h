@@ -68,6 +68,7 @@ struct WindowWidgets {
 
     // POPULATE
     QSpinBox* ecoInstances = nullptr; // `glEcoInstancesSpinBox`
+    QFrame* libraryFrame = nullptr;   // `LibraryFrame`: the prop library browser
 
     // PRESETS
     QScrollArea* presetsScrollArea = nullptr;
@@ -76,6 +77,7 @@ struct WindowWidgets {
     // SETUP
     QFrame* vboFrame = nullptr;
     QCheckBox* vboCheckBox = nullptr;
+    QFrame* librariesFrame = nullptr; // the active and disabled prop libraries
 };
 
 // The window with its frame, the viewport area, the controller and its six
