@@ -67,7 +67,9 @@ QString hostUsage() {
         "  --documents DIR  documents folder (default: $MORVANE_DOCUMENTS,\n"
         "                   else ~/Documents/DAZ 3D/Studio)\n"
         "  --content DIR    a Poser content folder; repeat for more (default: $MORVANE_CONTENT,\n"
-        "                   colon-separated, else ~/Documents/DAZ 3D/Studio/content)\n"
+        "                   colon-separated, else the shipped sample library\n"
+        "                   <studio>/../content/MORVANE Samples, else\n"
+        "                   ~/Documents/DAZ 3D/Studio/content)\n"
         "  --run TEXT       trigger the action with this text once the window is shown\n"
         "  --script FILE    run a QtScript file after start-up (and after --run)\n");
 }

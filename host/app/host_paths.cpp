@@ -19,6 +19,11 @@ QString firstGiven(const QString& option, const QProcessEnvironment& environment
 
 } // namespace
 
+QString shippedSampleLibrary(const QString& applicationDir) {
+    const QString folder = absoluteClean(applicationDir + "/../content/MORVANE Samples");
+    return QDir(folder + "/Runtime").exists() ? folder : QString();
+}
+
 HostPaths resolveHostPaths(const HostOptions& options, const QProcessEnvironment& environment,
                            const QString& applicationDir, const QString& homeDir) {
     HostPaths paths;
@@ -35,8 +40,12 @@ HostPaths resolveHostPaths(const HostOptions& options, const QProcessEnvironment
     if (content.isEmpty())
         content = environment.value(QStringLiteral("MORVANE_CONTENT"))
                       .split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    if (content.isEmpty())
-        content << defaultDocuments + "/content";
+    if (content.isEmpty()) {
+        // The sample library shipped beside the application, so a new user
+        // has props to paint; else the host's usual content folder.
+        const QString samples = shippedSampleLibrary(applicationDir);
+        content << (samples.isEmpty() ? defaultDocuments + "/content" : samples);
+    }
     for (const QString& folder : content)
         if (!folder.isEmpty())
             paths.contentDirectories << absoluteClean(folder);

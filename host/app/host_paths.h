@@ -20,10 +20,16 @@ struct HostPaths {
 // Each folder comes from its option, else from its environment variable
 // (MORVANE_PLUGINS, MORVANE_DOCUMENTS, MORVANE_CONTENT with ':' between
 // folders), else from the default: <applicationDir>/../plugins,
-// <home>/Documents/DAZ 3D/Studio and <that>/content. Empty values count as
-// not given; relative paths are taken from the current folder.
+// <home>/Documents/DAZ 3D/Studio and, for the content, the shipped sample
+// library when it is there, else <documents default>/content. Empty values
+// count as not given; relative paths are taken from the current folder.
 HostPaths resolveHostPaths(const HostOptions& options, const QProcessEnvironment& environment,
                            const QString& applicationDir, const QString& homeDir);
+
+// The sample library that ships with the host,
+// <applicationDir>/../content/MORVANE Samples; empty when it is not there
+// (it needs its Runtime folder).
+QString shippedSampleLibrary(const QString& applicationDir);
 
 // A new user has no documents folder yet; make the default one so the first
 // run works. A folder the user named is left alone: when it is missing the

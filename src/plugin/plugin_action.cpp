@@ -1,6 +1,7 @@
 #include "plugin_action.h"
 
 #include "dzapp.h"
+#include "dzcontentmgr.h"
 #include "platform.h"
 #include "plugin/ui/morvane_window.h"
 
@@ -14,6 +15,14 @@ QString hostPluginsPath() {
 
 QString hostDocumentsPath() {
     return dzApp ? dzApp->getDocumentsPath() : QString();
+}
+
+QStringList hostPoserDirectories() {
+    QStringList folders;
+    const DzContentMgr* content = dzApp ? dzApp->getContentMgr() : nullptr;
+    for (int i = 0; content && i < content->getNumPoserDirectories(); ++i)
+        folders << content->getPoserDirectory(i);
+    return folders;
 }
 
 } // namespace
@@ -43,6 +52,7 @@ void DzMorvanePluginAction::executeAction() {
         morvane::MorvaneEnvironment environment;
         environment.pluginsPath = getPluginPath();
         environment.documentsPath = hostDocumentsPath();
+        environment.contentDirectories = hostPoserDirectories();
         m_window = new morvane::MorvaneWindow(environment, this);
     }
     if (m_window->isOpen()) {
@@ -158,4 +168,19 @@ void DzMorvanePluginAction::panHorizontalValueChanged(int value) {
 void DzMorvanePluginAction::panHorizontalReset() {
     if (auto* window = openWindow())
         window->panHorizontalReset();
+}
+
+int DzMorvanePluginAction::loadProp(const QString& pp2File) {
+    auto* window = openWindow();
+    return window ? window->loadProp(pp2File) : -1;
+}
+
+void DzMorvanePluginAction::addPoserLibrary() {
+    if (auto* window = openWindow())
+        window->addPoserLibrary();
+}
+
+void DzMorvanePluginAction::discardPoserLibrary() {
+    if (auto* window = openWindow())
+        window->discardPoserLibrary();
 }

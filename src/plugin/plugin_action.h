@@ -45,6 +45,12 @@ public slots:
     void panHorizontal(int value);
     void panHorizontalValueChanged(int value);
     void panHorizontalReset();
+    // Loads a prop as a double click in the library tree does; 0 when it
+    // is ready to paint, else the failure's code, -1 while the window is
+    // closed.
+    int loadProp(const QString& pp2File);
+    void addPoserLibrary();
+    void discardPoserLibrary();
 
 protected slots:
     // Opens the window, or raises it when it is open already.

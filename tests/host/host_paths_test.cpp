@@ -66,6 +66,27 @@ TEST(HostPathsTest, OnlyTheDefaultDocumentsFolderIsCreated) {
     EXPECT_TRUE(QDir(home.filePath("Documents/DAZ 3D/Studio")).exists());
 }
 
+TEST(HostPathsTest, ShippedSampleLibraryIsTheDefaultContentWhenPresent) {
+    QTemporaryDir install;
+    ASSERT_TRUE(install.isValid());
+    const QString bin = install.filePath("bin");
+    const QString samples = install.filePath("content/MORVANE Samples");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QDir().mkpath(samples));
+
+    // Without its Runtime folder it is no library: the documents' content.
+    EXPECT_EQ(resolveHostPaths(HostOptions(), QProcessEnvironment(), bin, kHome).contentDirectories,
+              QStringList({"/home/ann/Documents/DAZ 3D/Studio/content"}));
+    ASSERT_TRUE(QDir().mkpath(samples + "/Runtime"));
+    EXPECT_EQ(resolveHostPaths(HostOptions(), QProcessEnvironment(), bin, kHome).contentDirectories,
+              QStringList({samples}));
+    // A named folder still wins.
+    EXPECT_EQ(resolveHostPaths(HostOptions(), environmentWith({{"MORVANE_CONTENT", "/c"}}), bin,
+                               kHome)
+                  .contentDirectories,
+              QStringList({"/c"}));
+}
+
 TEST(HostOptionsTest, ParsesRepeatedAndInlineValuesAndRejectsTheRest) {
     const HostParseResult parsed =
         parseHostOptions({"--plugins", "/p", "--content=/c1", "--content", "/c2", "--run",

@@ -18,6 +18,7 @@
 #include "plugin/ui/window_widgets.h"
 #include "props/ui/populate_controls.h"
 #include "props/ui/item_edit_controller.h"
+#include "props/ui/my_library.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"
@@ -254,6 +255,20 @@ void MorvaneWindow::buildWindow(Build& b) {
     b.driver->evaluate();
 
     log.write(QStringLiteral("initialize library...\n"));
+    const PropLibraryContext library{b.viewport,
+                                     *b.gl,
+                                     prompts(),
+                                     b.progress,
+                                     log,
+                                     random(),
+                                     resources,
+                                     b.paths.mapsDir(),
+                                     [this](GLMode mode) {
+                                         if (m_build)
+                                             switchMode(mode);
+                                     }};
+    b.library = new myLibrary(library, m_environment.contentDirectories, w.libraryFrame,
+                              w.librariesFrame, w.ecoWin);
 
     w.vboCheckBox->setChecked(b.viewport.useVBO);
     for (int tab : {kPopulateTab, kCreateTab}) {
@@ -455,6 +470,20 @@ void MorvaneWindow::teardown(Teardown kind) {
     } else {
         open();
     }
+}
+
+int MorvaneWindow::loadProp(const QString& pp2File) {
+    return m_build ? m_build->library->loadProp(pp2File) : -1;
+}
+
+void MorvaneWindow::addPoserLibrary() {
+    if (m_build)
+        m_build->library->addPoserLibrary();
+}
+
+void MorvaneWindow::discardPoserLibrary() {
+    if (m_build)
+        m_build->library->discardPoserLibrary();
 }
 
 bool MorvaneWindow::eventFilter(QObject* watched, QEvent* event) {

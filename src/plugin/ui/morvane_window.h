@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -26,8 +27,9 @@ struct MorvaneEnvironment {
                            // "Studio">/morvanePX
     UserPrompts* prompts = nullptr; // dialogs; null: real Qt dialogs
     SeedSource* seeds = nullptr;    // null: seeds from the clock
-    RandomSource* random = nullptr; // painting's draws; null: a fixed sequence
+    RandomSource* random = nullptr; // painting's and prop colours' draws; null: a fixed sequence
     int threadCount = 0;            // sampling threads, 0 = every core
+    QStringList contentDirectories; // the host's Poser content folders, in its order
 };
 
 // The MORVANE window and everything it owns for one build: folders, log
@@ -87,6 +89,13 @@ class MorvaneWindow : public QObject {
     void panHorizontal(int value);
     void panHorizontalValueChanged(int value);
     void panHorizontalReset();
+
+    // The prop library: loads a .pp2 as a double click in the tree does
+    // (0 when it is ready to paint, else the failure's code; -1 while
+    // closed), and moves libraries between the SETUP lists.
+    int loadProp(const QString& pp2File);
+    void addPoserLibrary();
+    void discardPoserLibrary();
 
   private:
     struct Build;

@@ -24,6 +24,7 @@ namespace morvane {
 class GLTerrain;
 class ItemEditController;
 class ViewportDock;
+class myLibrary;
 
 // Everything one window build owns. The window goes first when a build is
 // destroyed: the panels refer to the driver and the state, the viewport to
@@ -43,6 +44,7 @@ struct MorvaneWindow::Build {
     GLTerrain* gl = nullptr;      // child of glFrame for the life of the build
     QTimer* wheelTimer = nullptr; // child of the viewport
     ItemEditController* editing = nullptr; // child of the viewport
+    myLibrary* library = nullptr; // child of the window
     int depthBufferBits = 24;     // what the viewport asks for
     PanSliderMemory panVertical;
     PanSliderMemory panHorizontal;

@@ -271,7 +271,10 @@ void fillPopulatePage(WindowWidgets& w) {
         w.ecoInstances);
     w.populate = new PopulateControls(form, w.ecoInstances, w.populateTab);
     right->addWidget(controls);
-    right->addStretch(1);
+    // Filled by the prop library once the viewport exists.
+    w.libraryFrame = named(new QFrame, "LibraryFrame");
+    w.libraryFrame->setMinimumHeight(360);
+    right->addWidget(w.libraryFrame, 1);
     QVBoxLayout* left = splitPage(w.populateTab, w.viewportSlots[1], right);
     left->addStretch(1);
 }
@@ -310,6 +313,8 @@ void fillSetupPage(WindowWidgets& w) {
     row->addWidget(w.vboCheckBox);
     row->addStretch(1);
     layout->addWidget(w.vboFrame);
+    w.librariesFrame = card("librariesFrame");
+    layout->addWidget(w.librariesFrame);
     layout->addStretch(1);
 }
 

@@ -71,6 +71,7 @@ struct WindowWidgets {
     QSpinBox* ecoInstances = nullptr; // `glEcoInstancesSpinBox`
     PopulateControls* populate = nullptr; // the painting controls below it
     QFrame* populateHelpFrame = nullptr;  // `HelpLabel`, shown over the viewport
+    QFrame* libraryFrame = nullptr;   // `LibraryFrame`: the prop library browser
 
     // PRESETS
     QScrollArea* presetsScrollArea = nullptr;
@@ -79,6 +80,7 @@ struct WindowWidgets {
     // SETUP
     QFrame* vboFrame = nullptr;
     QCheckBox* vboCheckBox = nullptr;
+    QFrame* librariesFrame = nullptr; // the active and disabled prop libraries
 };
 
 // The window with its frame, the viewport area, the controller and its six
