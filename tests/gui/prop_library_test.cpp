@@ -184,6 +184,13 @@ TEST_F(PropLibraryTest, DoubleClickLoadsThePropIntoTheNextSlotForPainting) {
     EXPECT_EQ(view->currentProp.triangleCount, 1);
     EXPECT_EQ(status(), "loaded prop: " + flat + " in slot #2");
     EXPECT_TRUE(QFileInfo(dataDir() + "/maps/tmpObj1.obj").isFile());
+
+    // The preview frame shows the prop in hand until a deletion drops it.
+    auto* frame = window->window()->findChild<QFrame*>("propFrame");
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->styleSheet().contains("71,120,247,255"));
+    gl->deleteAllObjectsSilent();
+    EXPECT_FALSE(frame->styleSheet().contains("71,120,247,255"));
 }
 
 TEST_F(PropLibraryTest, FailedLoadShowsItsBoxAndGivesTheSlotBack) {

@@ -269,6 +269,7 @@ void MorvaneWindow::buildWindow(Build& b) {
                                      }};
     b.library = new myLibrary(library, m_environment.contentDirectories, w.libraryFrame,
                               w.librariesFrame, w.ecoWin);
+    connect(b.gl, &GLTerrain::propHighlightCleared, b.library, &myLibrary::clearPropHighlight);
 
     w.vboCheckBox->setChecked(b.viewport.useVBO);
     for (int tab : {kPopulateTab, kCreateTab}) {

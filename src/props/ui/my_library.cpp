@@ -296,12 +296,20 @@ int myLibrary::loadProp(const QString& pp2File) {
         lists.setCurrentSlot(previousSlot);
         prop = CurrentProp{};
         m_context.switchMode(GLMode::Edit);
+        setPropHighlight(false);
     } else {
         m_context.progress.setStatusText(QStringLiteral("loaded prop: ") + pp2File +
                                          QStringLiteral(" in slot #") + QString::number(slot));
+        setPropHighlight(true);
     }
     m_context.gl.setFocus(Qt::OtherFocusReason);
     return result;
+}
+
+void myLibrary::setPropHighlight(bool on) {
+    m_propFrame->setStyleSheet(
+        on ? QStringLiteral("QFrame#propFrame { border:1px solid rgba(71,120,247,255); }")
+           : QString());
 }
 
 void myLibrary::discardPoserLibrary() {

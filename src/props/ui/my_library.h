@@ -70,6 +70,10 @@ class myLibrary : public QObject {
     // SETUP: the selected active library becomes disabled, resp. back.
     void discardPoserLibrary();
     void addPoserLibrary();
+    // The preview frame's border shows the prop being painted with; the
+    // deletions clear it when they drop the current prop or the selection.
+    void setPropHighlight(bool on);
+    void clearPropHighlight() { setPropHighlight(false); }
 
   private:
     void buildBrowser(QFrame* frame);
