@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pipeline_fixture.h"
+#include "scripted_random.h"
 
 #include "common/random_source.h"
 #include "pipeline/terrain_arrays.h"
@@ -13,22 +14,6 @@
 #include <functional>
 
 namespace morvane::testing {
-
-// Draws from a queue the test fills, then from a fixed sequence; counts
-// every draw.
-struct ScriptedRandom : RandomSource {
-    std::deque<int> values;
-    SequenceRandomSource rest{3};
-    int draws = 0;
-    int next() override {
-        ++draws;
-        if (values.empty())
-            return rest.next();
-        const int value = values.front();
-        values.pop_front();
-        return value;
-    }
-};
 
 // A grid of n x n vertices `size` scene units across whose heights follow
 // h(gx, gz), gx and gz measured from the terrain's corner.

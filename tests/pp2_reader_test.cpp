@@ -6,6 +6,7 @@
 #include "props/prop_preview.h"
 
 #include "pipeline_fixture.h"
+#include "scripted_random.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@ namespace {
 
 using testing::readFile;
 using testing::RecordingNotifier;
+using testing::ScriptedRandom;
 using testing::writeFile;
 
 // A library on disk: <root>/lib/Runtime/Libraries/Props/test/<name>.pp2 and
@@ -190,21 +192,8 @@ TEST_F(Pp2ReaderTest, PropWithoutRuntimeFolderFindsGeometryBesideIt) {
     EXPECT_EQ(read.objFiles, QStringList{loose + "/Runtime/Geometries/x.obj"});
 }
 
-class FixedRandom : public RandomSource {
-  public:
-    explicit FixedRandom(std::deque<int> values) : m_values(std::move(values)) {}
-    int next() override {
-        const int value = m_values.front();
-        m_values.pop_front();
-        return value;
-    }
-
-  private:
-    std::deque<int> m_values;
-};
-
 TEST(PropChoiceTest, ColourChannelsLieBetween150And255Over255) {
-    FixedRandom random({0, 105, 106 + 50});
+    ScriptedRandom random({0, 105, 106 + 50});
     const std::array<float, 3> colour = drawPropColour(random);
     EXPECT_FLOAT_EQ(colour[0], 150.0f / 255.0f);
     EXPECT_FLOAT_EQ(colour[1], 1.0f);

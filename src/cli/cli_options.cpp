@@ -12,6 +12,12 @@ QString cliUsage() {
         "                   [--export NAME --out DIR [--terrain-size S] [--height-low L]\n"
         "                    [--height-up U] [--texture-size T] [--normal-map SIZE] [--bump B]]\n"
         "                   [--heightmap16 FILE.png]\n"
+        "       morvane-cli [--sky-map FILE.jpg|.png] [--sky-dome FILE] [--sky-size N]\n"
+        "                   [--sky-radius R] [--sun-pitch P] [--sun-azimuth A] [--turbidity T]\n"
+        "                   [--horizon-luminance V] [--horizon-darkness V]\n"
+        "                   [--solar-intensity V] [--solar-width V] [--backscatter V]\n"
+        "                   [--gains R,G,B] [--star-intensity I] [--star-population N]\n"
+        "                   [--seed S] [--threads N]\n"
         "\n"
         "Evaluates a terrain preset headless and writes its pictures.\n"
         "  --size N         map side in samples (1..32767, default 256)\n"
@@ -33,7 +39,23 @@ QString cliUsage() {
         "  --normal-map N   side of the normal map (default: none)\n"
         "  --bump B         normal-map bump, 10..5000 (default 1000)\n"
         "  --heightmap16 F  the final height map as a 16-bit greyscale PNG (with --export:\n"
-        "                   the map at the texture size)\n");
+        "                   the map at the texture size)\n"
+        "\n"
+        "Sky (no preset): the sky map and the viewport's dome for the sky parameters.\n"
+        "  --sky-map FILE   square sky map, JPEG of quality 100 (.jpg) or lossless (.png)\n"
+        "  --sky-dome FILE  the 128 x 128 dome vertices, lines \"ring segment x y z r g b\"\n"
+        "  --sky-size N     side of the map, 1..16384 (default 4096)\n"
+        "  --sky-radius R   dome radius (default 50)\n"
+        "  --sun-pitch P    degrees above the horizon, 0..90 (default 60)\n"
+        "  --sun-azimuth A  degrees, 0..360 (default 0)\n"
+        "  --turbidity T    0..10 (default 2)\n"
+        "  --horizon-luminance V  -1..1 (default 0)    --horizon-darkness V  0..25 (default 0)\n"
+        "  --solar-intensity V    0..10 (default 1.5)  --solar-width V       0..10 (default 0)\n"
+        "  --backscatter V        -10..10 (default 0)\n"
+        "  --gains R,G,B    colour gains, each 0..3 (default 1.3,1.3,1.2)\n"
+        "  --star-intensity I     percent, 0..100 (default 100)\n"
+        "  --star-population N    0..30000 (default 3000)\n"
+        "  --seed S         seed of the star places (default: random)\n");
 }
 
 ParseResult parseCliOptions(const QStringList& arguments) {
@@ -59,6 +81,45 @@ ParseResult parseCliOptions(const QStringList& arguments) {
             out = text.toLongLong(&ok);
             return ok && out >= lo && out <= hi;
         };
+        auto real = [&](double lo, double hi, double& out) {
+            QString text;
+            if (!value(text))
+                return false;
+            bool ok = false;
+            const double v = text.toDouble(&ok);
+            if (!ok || !(v >= lo && v <= hi))
+                return false;
+            out = v;
+            return true;
+        };
+        struct RealOption {
+            const char* name;
+            double lo, hi;
+            double* field;
+        };
+        const RealOption reals[] = {
+            {"--sky-radius", 0.0, 1.0e7, &options.skyRadius},
+            {"--sun-pitch", 0.0, 90.0, &options.sky.sunPitch},
+            {"--sun-azimuth", 0.0, 360.0, &options.sky.sunAzimuth},
+            {"--turbidity", 0.0, 10.0, &options.sky.turbidity},
+            {"--horizon-luminance", -1.0, 1.0, &options.sky.horizonLuminance},
+            {"--horizon-darkness", 0.0, 25.0, &options.sky.horizonDarkness},
+            {"--solar-intensity", 0.0, 10.0, &options.sky.solarRegionIntensity},
+            {"--solar-width", 0.0, 10.0, &options.sky.solarRegionWidth},
+            {"--backscatter", -10.0, 10.0, &options.sky.backscatterLight},
+        };
+        const RealOption* realOption = nullptr;
+        for (const RealOption& r : reals)
+            if (arg == QLatin1String(r.name))
+                realOption = &r;
+        if (realOption) {
+            if (!real(realOption->lo, realOption->hi, *realOption->field))
+                return fail(QStringLiteral("%1 needs a number from %2 to %3")
+                                .arg(arg)
+                                .arg(realOption->lo)
+                                .arg(realOption->hi));
+            continue;
+        }
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             result.help = true;
             return result;
@@ -135,6 +196,44 @@ ParseResult parseCliOptions(const QStringList& arguments) {
             if (!number(10, 5000, n))
                 return fail(QStringLiteral("--bump needs a number from 10 to 5000"));
             options.bump = int(n);
+        } else if (arg == QLatin1String("--sky-map")) {
+            if (!value(options.skyMapFile))
+                return fail(QStringLiteral("--sky-map needs a file name"));
+            const QString lower = options.skyMapFile.toLower();
+            if (!lower.endsWith(QLatin1String(".jpg")) && !lower.endsWith(QLatin1String(".png")))
+                return fail(QStringLiteral("--sky-map needs a .jpg or .png file"));
+        } else if (arg == QLatin1String("--sky-dome")) {
+            if (!value(options.skyDomeFile))
+                return fail(QStringLiteral("--sky-dome needs a file name"));
+        } else if (arg == QLatin1String("--sky-size")) {
+            long long n = 0;
+            if (!number(1, 16384, n))
+                return fail(QStringLiteral("--sky-size needs a number from 1 to 16384"));
+            options.skySize = int(n);
+        } else if (arg == QLatin1String("--star-intensity")) {
+            long long n = 0;
+            if (!number(0, 100, n))
+                return fail(QStringLiteral("--star-intensity needs a number from 0 to 100"));
+            options.sky.starIntensity = int(n);
+        } else if (arg == QLatin1String("--star-population")) {
+            long long n = 0;
+            if (!number(0, 30000, n))
+                return fail(QStringLiteral("--star-population needs a number from 0 to 30000"));
+            options.sky.starPopulation = int(n);
+        } else if (arg == QLatin1String("--gains")) {
+            QString text;
+            const QStringList parts = value(text) ? text.split(QLatin1Char(',')) : QStringList();
+            double gains[3] = {};
+            bool ok = parts.size() == 3;
+            for (int k = 0; ok && k < 3; ++k) {
+                gains[k] = parts[k].trimmed().toDouble(&ok);
+                ok = ok && gains[k] >= 0.0 && gains[k] <= 3.0;
+            }
+            if (!ok)
+                return fail(QStringLiteral("--gains needs three numbers from 0 to 3, as R,G,B"));
+            options.sky.redGain = gains[0];
+            options.sky.greenGain = gains[1];
+            options.sky.blueGain = gains[2];
         } else if (arg.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option ") + arg);
         } else if (options.preset.isEmpty()) {
@@ -142,6 +241,12 @@ ParseResult parseCliOptions(const QStringList& arguments) {
         } else {
             return fail(QStringLiteral("only one preset can be given"));
         }
+    }
+    if (options.skyOnly()) {
+        if (!options.preset.isEmpty())
+            return fail(QStringLiteral("--sky-map and --sky-dome take no preset"));
+        result.options = options;
+        return result;
     }
     if (options.preset.isEmpty())
         return fail(QStringLiteral("no preset given"));

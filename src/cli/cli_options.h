@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sky/sky_parameters.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +32,14 @@ struct CliOptions {
     int normalMapSize = 0;
     int bump = 1000;
     QString heightmap16File;
+
+    // The sky alone: no preset needed.
+    QString skyMapFile;  // .jpg or .png
+    QString skyDomeFile; // text, one vertex a line
+    int skySize = 4096;
+    double skyRadius = 50.0;
+    SkyParameters sky;
+    bool skyOnly() const { return !skyMapFile.isEmpty() || !skyDomeFile.isEmpty(); }
 };
 
 struct ParseResult {

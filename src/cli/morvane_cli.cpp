@@ -2,6 +2,7 @@
 // and for driving the whole pipeline from scripts and tests.
 
 #include "cli/cli_options.h"
+#include "cli/cli_sky.h"
 #include "common/event_log.h"
 #include "common/notifier.h"
 #include "common/progress_sink.h"
@@ -214,6 +215,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        if (parsed.options->skyOnly())
+            return cli::runSky(*parsed.options);
         return run(*parsed.options);
     } catch (const noise::ExceptionOutOfMemory&) {
         printErr(QStringLiteral("morvane-cli: out of memory for this map size\n"));

@@ -15,6 +15,7 @@
 #include "props/ui/item_edit_controller.h"
 #include "props/ui/prop_display_lists.h"
 #include "recipe/panels/FF.h"
+#include "sky/ui/sky_map_controls.h"
 #include "viewport/gl_camera.h"
 #include "viewport/ui/gl_terrain.h"
 
@@ -34,6 +35,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <utility>
 
 namespace morvane {
@@ -90,6 +92,8 @@ void MorvaneWindow::buildViewport(Build& b) {
     connect(b.wheelTimer, &QTimer::timeout, b.gl, &GLTerrain::wheelTimeout);
     b.wheelTimer->start(kWheelMilliseconds);
     b.gl->setLastImageFolder(b.paths.dataDir);
+    b.skyStars = std::make_unique<SequenceRandomSource>(std::random_device{}());
+    b.gl->setSky(&b.sky, b.skyStars.get());
 
     // The pan sliders hug the viewport: the vertical one on its right, the
     // horizontal one under it; the tools take the rest of the frame.
@@ -104,6 +108,10 @@ void MorvaneWindow::buildViewport(Build& b) {
         b.paths.resourcesDir());
     ViewportTools& t = b.tools;
     GLTerrain* gl = b.gl;
+    b.skyPanel = buildSkyPanel(
+        t.skyPanel, gl,
+        new SkyMapControls(SkyMapContext{b.sky, *b.skyStars, b.paths, b.progress, prompts(),
+                                         m_environment.threadCount}));
 
     connect(w.glVSlider, &QSlider::sliderMoved, this, &MorvaneWindow::panVertical);
     connect(w.glVSlider, &QSlider::valueChanged, this, &MorvaneWindow::panVerticalValueChanged);

@@ -11,6 +11,9 @@
 #include "plugin/ui/viewport_tools.h"
 #include "plugin/ui/window_progress.h"
 #include "plugin/ui/window_widgets.h"
+#include "common/random_source.h"
+#include "sky/sky_state.h"
+#include "sky/ui/sky_panel.h"
 #include "viewport/viewport_state.h"
 
 #include <QWidget>
@@ -48,6 +51,9 @@ struct MorvaneWindow::Build {
     int depthBufferBits = 24;     // what the viewport asks for
     PanSliderMemory panVertical;
     PanSliderMemory panHorizontal;
+    SkyState sky;
+    std::unique_ptr<RandomSource> skyStars; // star places on the dome and the sky map
+    SkyPanel skyPanel;
     std::unique_ptr<QWidget> window;
 
     ~Build() { window.reset(); }

@@ -86,6 +86,8 @@ void GLTerrain::initializeGL() {
     connect(m_redrawTimer, &QTimer::timeout, this, &GLTerrain::updateGL);
     m_redrawTimer->start(kRedrawMilliseconds);
 
+    setUpSky();
+
     // The shader program is linked so that it is there, but never bound:
     // a missing or broken file changes nothing.
     const QString shaders =

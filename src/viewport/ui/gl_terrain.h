@@ -23,6 +23,8 @@ struct TerrainArrays;
 struct ViewportState;
 struct ItemRecord;
 class PropDisplayLists;
+class RandomSource;
+struct SkyState;
 
 // What the viewport works with: the pipeline state (terrain arrays, terrain
 // size, terrain flags), the viewport-wide state (mode, selection, items),
@@ -107,6 +109,11 @@ public:
     // binds it through the viewport).
     void setPropThumbnail(const QImage& image);
 
+    // The window's sky, drawn in SKY DOME mode and changed by the sky
+    // slots; `stars` places new stars. Set before the GL context exists.
+    void setSky(SkyState* sky, RandomSource* stars);
+    SkyState* sky() const { return m_sky; }
+
 signals:
     // Label texts of the viewport's tool panel.
     void cameraSpeedLabelChanged(const QString& text);
@@ -147,6 +154,11 @@ signals:
     // the window to switch to EDIT mode.
     void propHighlightCleared();
     void editModeRequested();
+    // A sky slot changed a parameter: the label of that slider (a
+    // SkySlider value) reads `text`.
+    void skyLabelChanged(int slider, const QString& text);
+    // "reset sky dome": the sky panel moves its sliders to their starts.
+    void skyReset();
 
 public slots:
     void glCameraSpeedSliderReleased(int value);
@@ -168,6 +180,21 @@ public slots:
     void deleteLastItem();
     void deleteAllObjects();
     void deleteAllObjectsSilent();
+    // The sky panel's sliders and reset.
+    void glSunPitchSliderReleased(int value);
+    void glSunAzimuthSliderReleased(int value);
+    void glrSkyMxSliderReleased(int value);
+    void glgSkyMxSliderReleased(int value);
+    void glbSkyMxSliderReleased(int value);
+    void TurbiditySliderReleased(int value);
+    void glHorizonBrightnessSliderReleased(int value);
+    void glHorizonLuminanceGradientSliderReleased(int value);
+    void glSolarRegionIntensitySliderReleased(int value);
+    void glSolarRegionWidthSliderReleased(int value);
+    void glBackscatterLightSliderReleased(int value);
+    void glStarIntensitySliderReleased(int value);
+    void glStarPopulationSliderReleased(int value);
+    void glSkyResetButtonClicked();
 
 protected:
     void initializeGL() override;
@@ -202,6 +229,12 @@ private:
     void drawBrush();
     void drawGizmo();
     void drawThumbnail();
+    // Sky: the sun and the dome at GL set-up, a slider's change, the dome
+    // at the start of a SKY DOME frame.
+    void setUpSky();
+    void changeSky(int slider, int value);
+    void rebuildSkyDome(bool newStars);
+    void drawSkyDome(double height);
     // Texture dialogs: the chosen file, or empty after the warning.
     QString chooseImage();
     GLuint replaceTexture(GLuint old, const QImage& image);
@@ -223,6 +256,8 @@ private:
     int m_wheelTicks = 0;
     QTimer* m_redrawTimer = nullptr;
     std::unique_ptr<Gl> m_gl;
+    SkyState* m_sky = nullptr;
+    RandomSource* m_skyStars = nullptr;
 };
 
 } // namespace morvane

@@ -67,6 +67,10 @@ void GLTerrain::drawScene(Pass pass) {
     m_camera.position = {float(m_navigation.panX), float(m_navigation.panY),
                          float(m_navigation.distance)};
 
+    // The dome holds no names: the picking pass can do without it.
+    if (view.mode == GLMode::SkyDome && pass == Pass::Normal)
+        drawSkyDome(m_navigation.panY);
+
     glInitNames();
     if (pipeline.terrainExists) {
         const bool bound = m_gl->shaderInUse && m_gl->shader && m_gl->shader->bind();

@@ -1,0 +1,231 @@
+// The sky map: its layout, the stars' rules, the parallel path against the
+// serial definition and against a literal three-layer QPainter build, and
+// the file written with its failures.
+
+#include "common/notifier.h"
+#include "common/progress_sink.h"
+#include "sky/sky_map.h"
+#include "sky/sky_map_file.h"
+#include "sky/sky_model.h"
+#include "sky/sky_state.h"
+#include "sky_random.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace morvane {
+namespace {
+
+using testing::CountingRandom;
+
+SkyMapInput mapInput(int side, double pitch, int population = 300, int intensity = 100,
+                     std::uint32_t seed = 5) {
+    SkyState sky;
+    sky.parameters.sunPitch = pitch;
+    sky.parameters.sunAzimuth = 120.0;
+    sky.parameters.starPopulation = population;
+    sky.parameters.starIntensity = intensity;
+    sky.recomputeSun();
+    SequenceRandomSource random(seed);
+    sky.rebuildDome(50.0, &random);
+    return {sky.parameters, sky.sun, sky.dome.stars, side};
+}
+
+// The first differing pixel, or an empty string.
+std::string firstDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return "sizes differ";
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " +
+                       std::to_string(a.pixel(x, y)) + " vs " + std::to_string(b.pixel(x, y));
+    return {};
+}
+
+int countDifferences(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
+
+TEST(SkyMap, RowZeroIsTheZenithAndTheMiddleRowTheHorizon) {
+    const SkyMapInput input = mapInput(64, 45.0);
+    SequenceRandomSource random(1);
+    const SkyMapResult map = renderSkyMap(input, random);
+    ASSERT_TRUE(map.ok()) << map.error.toStdString();
+    const SkyModel model(input.parameters, input.sun);
+    for (int column : {0, 13, 32, 63}) {
+        const double azimuth = column * 360.0 / 64;
+        for (auto [row, elevation] : {std::pair{0, 90.0}, {32, 0.0}, {48, -45.0}}) {
+            const SkyRgb c = model.colour(elevation, azimuth);
+            EXPECT_EQ(map.image.pixel(column, row),
+                      qRgb(int(255 * c.red), int(255 * c.green), int(255 * c.blue)))
+                << column << "," << row;
+        }
+    }
+}
+
+// The literal build: sky image, full star and alpha layers, QPainter
+// source-over; the parallel path composes bands and must agree.
+TEST(SkyMap, ParallelPathEqualsTheSerialDefinition) {
+    struct Case {
+        const char* name;
+        int side;
+        double pitch;
+        int population;
+        int intensity;
+        int threads;
+        int bandRows;
+    };
+    const Case cases[] = {
+        {"stars of several pixels", 2048, 10.0, 3000, 100, 3, 37},
+        {"half intensity, bands of one row", 2048, 20.0, 800, 50, 2, 1},
+        {"one-pixel stars on a small map", 600, 5.0, 500, 100, 2, 64},
+        {"odd side", 1027, 0.0, 1500, 80, 4, 16},
+        {"no stars above pitch 20, still composed", 300, 21.0, 3000, 100, 2, 64},
+        {"intensity 0: the sky alone", 300, 10.0, 3000, 0, 2, 64},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SkyMapInput input = mapInput(c.side, c.pitch, c.population, c.intensity);
+        CountingRandom plainRandom(99), fastRandom(99);
+        const QImage plain = renderSkyMapPlain(input, plainRandom);
+        SkyMapOptions options;
+        options.threads = c.threads;
+        options.bandRows = c.bandRows;
+        const SkyMapResult fast = renderSkyMap(input, fastRandom, options);
+        ASSERT_TRUE(fast.ok());
+        EXPECT_EQ(firstDifference(plain, fast.image), "");
+        EXPECT_EQ(plainRandom.count, fastRandom.count);
+    }
+}
+
+TEST(SkyMap, StarsOnlyWithTheSunAtPitch20OrBelow) {
+    struct Case {
+        double pitch;
+        int population;
+        int intensity;
+        bool stars;
+    };
+    const Case cases[] = {
+        {20.0, 2000, 100, true}, {20.5, 2000, 100, false}, {60.0, 2000, 100, false},
+        {0.0, 2000, 100, true},  {10.0, 0, 100, false},    {10.0, 2000, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.pitch << " " << c.population << " " << c.intensity);
+        const SkyMapInput withStars = mapInput(1024, c.pitch, c.population, c.intensity);
+        SkyMapInput without = withStars;
+        without.parameters.starPopulation = 0;
+        SequenceRandomSource a(3), b(3);
+        const SkyMapResult starry = renderSkyMap(withStars, a);
+        const SkyMapResult plain = renderSkyMap(without, b);
+        ASSERT_TRUE(starry.ok() && plain.ok());
+        EXPECT_EQ(skyMapHasStars(withStars), c.stars);
+        if (c.stars)
+            EXPECT_GT(countDifferences(starry.image, plain.image), 500);
+        else
+            EXPECT_EQ(countDifferences(starry.image, plain.image), 0);
+    }
+}
+
+TEST(SkyMap, StarsKeepClearOfThePoles) {
+    const SkyMapInput input = mapInput(2048, 5.0, 6000);
+    SkyMapInput without = input;
+    without.parameters.starPopulation = 0;
+    SequenceRandomSource a(8), b(8);
+    const QImage starry = renderSkyMap(input, a).image;
+    const QImage plain = renderSkyMap(without, b).image;
+    // Centres are at least N/16 = 128 rows from the edges, footprints at
+    // most s = 2 rows around them.
+    for (int y : {0, 60, 125, 1923, 2047})
+        for (int x = 0; x < 2048; ++x)
+            ASSERT_EQ(starry.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
+}
+
+struct RecordingProgress : ProgressSink {
+    QStringList status, busy;
+    int shown = 0;
+    void setBusyText(const QString& text) override { busy << text; }
+    void setBusyVisible(bool visible) override { shown += visible ? 1 : -1; }
+    void setStatusText(const QString& text) override { status << text; }
+    void processEvents() override {}
+};
+
+struct RecordingNotifier : Notifier {
+    QStringList messages;
+    void warn(const QString& title, const QString& text) override {
+        messages << title + ": " + text;
+    }
+};
+
+TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const SkyMapInput input = mapInput(2048, 10.0, 500);
+    RecordingProgress progress;
+    RecordingNotifier notifier;
+
+    // PNG is lossless: the file holds exactly the map.
+    const QString png = dir.filePath("sky.png");
+    SequenceRandomSource r1(4), r2(4);
+    ASSERT_TRUE(generateSkyMapFile(input, r1, png, progress, notifier));
+    EXPECT_EQ(progress.status,
+              (QStringList{"computing sky dome map... please wait", "sky dome map generated"}));
+    EXPECT_EQ(progress.shown, 0);
+    ASSERT_FALSE(progress.busy.isEmpty());
+    EXPECT_TRUE(progress.busy.first().startsWith("computing sky dome map... please wait\n\n"));
+    const QImage expected = renderSkyMap(input, r2).image;
+    EXPECT_EQ(firstDifference(QImage(png).convertToFormat(QImage::Format_RGB32), expected), "");
+
+    // JPEG for the ".jpg" the window writes.
+    const QString jpg = dir.filePath(skyMapFileName("my Terrain 1"));
+    EXPECT_TRUE(jpg.endsWith("/my Terrain 1_skyDome.jpg"));
+    SequenceRandomSource r3(4);
+    ASSERT_TRUE(generateSkyMapFile(mapInput(256, 60.0), r3, jpg, progress, notifier));
+    QFile jpgFile(jpg);
+    ASSERT_TRUE(jpgFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(jpgFile.read(3) == QByteArray("\xFF\xD8\xFF"));
+    jpgFile.close();
+    EXPECT_EQ(QImage(jpg).size(), QSize(256, 256));
+    EXPECT_TRUE(notifier.messages.isEmpty());
+
+    // A map too large to hold: a clear message, the previous file kept.
+    const QByteArray before = [&] {
+        QFile f(png);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    SkyMapOptions tight;
+    tight.memoryLimit = 2048u * 2048u * 4u; // the picture, but no room for the bands
+    progress.status.clear();
+    EXPECT_FALSE(generateSkyMapFile(input, r1, png, progress, notifier, tight));
+    ASSERT_EQ(notifier.messages.size(), 1);
+    EXPECT_EQ(notifier.messages[0], "Error: Not enough memory for a 2048 x 2048 sky dome map; "
+                                    "the previous map is kept.");
+    EXPECT_EQ(progress.status.last(), "sky dome map not generated");
+    QFile after(png);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(after.readAll() == before);
+
+    // An unwritable place: reported, nothing claimed.
+    EXPECT_FALSE(generateSkyMapFile(mapInput(64, 60.0), r1, dir.filePath("missing/sky.jpg"),
+                                    progress, notifier));
+    ASSERT_EQ(notifier.messages.size(), 2);
+    EXPECT_TRUE(notifier.messages[1].startsWith("Error: The sky dome map could not be written"));
+
+    // The system's own figure is what the window and the tool go by.
+    EXPECT_GT(availableMemory(), 0u);
+
+    EXPECT_EQ(skyMapProgressText(1, 4), QString("computing sky dome map... please wait\n\n") +
+                                            QString(5, QChar(0x2588)) +
+                                            QString(15, QChar(0x2591)) + "  25%");
+}
+
+} // namespace
+} // namespace morvane
