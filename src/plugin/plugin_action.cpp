@@ -175,6 +175,11 @@ int DzMorvanePluginAction::loadProp(const QString& pp2File) {
     return window ? window->loadProp(pp2File) : -1;
 }
 
+void DzMorvanePluginAction::regenerateSkyDomeTexture() {
+    if (auto* window = openWindow())
+        window->regenerateSkyDomeTexture();
+}
+
 void DzMorvanePluginAction::addPoserLibrary() {
     if (auto* window = openWindow())
         window->addPoserLibrary();

@@ -51,6 +51,8 @@ public slots:
     int loadProp(const QString& pp2File);
     void addPoserLibrary();
     void discardPoserLibrary();
+    // "regen sky texture": writes the sky map of the chosen size.
+    void regenerateSkyDomeTexture();
 
 protected slots:
     // Opens the window, or raises it when it is open already.

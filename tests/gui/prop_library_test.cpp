@@ -160,11 +160,12 @@ TEST_F(PropLibraryTest, DoubleClickLoadsThePropIntoTheNextSlotForPainting) {
     const QModelIndex index = treeIndex(crate);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tree()->visualRect(index).isValid(); }));
     const QPoint at = tree()->visualRect(index).center();
+    // The colour comes from the sequence the window was given, from where
+    // it stands now (the sky's stars drew from it before).
+    SequenceRandomSource expected = random;
     QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {}, at);
 
-    // The colour drawn from the same sequence the window was given.
-    SequenceRandomSource expected{3};
     const std::array<float, 3> colour = drawPropColour(expected);
     const CurrentProp& prop = view->currentProp;
     EXPECT_EQ(prop.path, crate);

@@ -19,6 +19,7 @@
 #include "props/ui/populate_controls.h"
 #include "props/ui/item_edit_controller.h"
 #include "props/ui/my_library.h"
+#include "sky/ui/sky_map_controls.h"
 #include "recipe/panels/C1.h"
 #include "recipe/panels/D1.h"
 #include "recipe/panels/FF.h"
@@ -475,6 +476,11 @@ void MorvaneWindow::teardown(Teardown kind) {
 
 int MorvaneWindow::loadProp(const QString& pp2File) {
     return m_build ? m_build->library->loadProp(pp2File) : -1;
+}
+
+void MorvaneWindow::regenerateSkyDomeTexture() {
+    if (m_build && m_build->skyPanel.mapControls)
+        m_build->skyPanel.mapControls->regenerateSkyDomeTexture();
 }
 
 void MorvaneWindow::addPoserLibrary() {

@@ -96,6 +96,8 @@ class MorvaneWindow : public QObject {
     int loadProp(const QString& pp2File);
     void addPoserLibrary();
     void discardPoserLibrary();
+    // "regen sky texture" (the sky map controls' own slot).
+    void regenerateSkyDomeTexture();
 
   private:
     struct Build;

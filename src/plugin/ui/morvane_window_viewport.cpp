@@ -35,7 +35,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 #include <utility>
 
 namespace morvane {
@@ -92,8 +91,8 @@ void MorvaneWindow::buildViewport(Build& b) {
     connect(b.wheelTimer, &QTimer::timeout, b.gl, &GLTerrain::wheelTimeout);
     b.wheelTimer->start(kWheelMilliseconds);
     b.gl->setLastImageFolder(b.paths.dataDir);
-    b.skyStars = std::make_unique<SequenceRandomSource>(std::random_device{}());
-    b.gl->setSky(&b.sky, b.skyStars.get());
+    // Stars draw from the window's one injectable source, like painting.
+    b.gl->setSky(&b.sky, &random());
 
     // The pan sliders hug the viewport: the vertical one on its right, the
     // horizontal one under it; the tools take the rest of the frame.
@@ -110,7 +109,7 @@ void MorvaneWindow::buildViewport(Build& b) {
     GLTerrain* gl = b.gl;
     b.skyPanel = buildSkyPanel(
         t.skyPanel, gl,
-        new SkyMapControls(SkyMapContext{b.sky, *b.skyStars, b.paths, b.progress, prompts(),
+        new SkyMapControls(SkyMapContext{b.sky, random(), b.paths, b.progress, prompts(),
                                          m_environment.threadCount}));
 
     connect(w.glVSlider, &QSlider::sliderMoved, this, &MorvaneWindow::panVertical);

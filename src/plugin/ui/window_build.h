@@ -52,7 +52,6 @@ struct MorvaneWindow::Build {
     PanSliderMemory panVertical;
     PanSliderMemory panHorizontal;
     SkyState sky;
-    std::unique_ptr<RandomSource> skyStars; // star places on the dome and the sky map
     SkyPanel skyPanel;
     std::unique_ptr<QWidget> window;
 
