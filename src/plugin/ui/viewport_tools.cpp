@@ -95,12 +95,12 @@ void buildModeFrame(ViewportTools& t, QWidget* area) {
     t.modeFrame->setFixedWidth(kModeFrameWidth);
     t.terrainButton =
         modeButton(t.modeFrame, "glTerrainButton", "TERRAIN MODE", "enter terrain Mode", 4);
-    t.paintButton = modeButton(t.modeFrame, "glPaintButton", "PAINT MODE", "enter paint Mode", 36);
-    t.editButton = modeButton(t.modeFrame, "glEditButton", "EDIT MODE", "enter edit Mode", 68);
-    t.skyButton = modeButton(t.modeFrame, "glSkyButton", "SKY DOME", "enter skydome Mode", 100);
+    t.paintButton = modeButton(t.modeFrame, "glPaintButton", "PAINT MODE", "enter paint Mode", 32);
+    t.editButton = modeButton(t.modeFrame, "glEditButton", "EDIT MODE", "enter edit Mode", 60);
+    t.skyButton = modeButton(t.modeFrame, "glSkyButton", "SKY DOME", "enter skydome Mode", 88);
     t.resetViewButton =
         named(new QPushButton(QStringLiteral("reset view"), t.modeFrame), "glResetViewButton");
-    t.resetViewButton->setGeometry(4, 140, kModeButtonWidth, kModeButtonHeight);
+    t.resetViewButton->setGeometry(4, 118, kModeButtonWidth, kModeButtonHeight);
     t.resetViewButton->setToolTip(QStringLiteral("look at the whole terrain, or at the picked "
                                                  "item"));
     t.resetViewButton->setFocusPolicy(Qt::NoFocus);
@@ -284,7 +284,7 @@ QPushButton* toolToggle(QWidget* frame, const char* name, const char* image, con
 QPushButton* historyButton(QWidget* frame, const char* name, const char* text, const char* tip,
                            int x) {
     auto* button = named(new QPushButton(QLatin1String(text), frame), name);
-    button->setGeometry(x, 172, kModeButtonWidth / 2 - 2, kModeButtonHeight - 4);
+    button->setGeometry(x, 148, kModeButtonWidth / 2 - 2, kModeButtonHeight - 2);
     button->setToolTip(QLatin1String(tip));
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
