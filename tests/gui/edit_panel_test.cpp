@@ -26,12 +26,7 @@ class EditPanelTest : public WindowFixture {
   protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        openWindow();
-        gl = window->viewport();
-        view = window->viewportState();
-        pipeline = window->pipelineState();
-        ASSERT_TRUE(gl && view && pipeline);
-        QCoreApplication::processEvents();
+        openWindowWithViewport();
         find<QPushButton>("terraformButton")->click();
         ASSERT_TRUE(pipeline->terrainExists);
     }
@@ -47,9 +42,6 @@ class EditPanelTest : public WindowFixture {
         QTest::keyClick(spin, Qt::Key_Return);
     }
 
-    GLTerrain* gl = nullptr;
-    ViewportState* view = nullptr;
-    PipelineState* pipeline = nullptr;
 };
 
 TEST_F(EditPanelTest, SpinBoxesHaveTheirRangesAndChangeTheSelectedItem) {

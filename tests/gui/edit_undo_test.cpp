@@ -27,12 +27,7 @@ class EditUndoTest : public WindowFixture {
   protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        openWindow();
-        gl = window->viewport();
-        view = window->viewportState();
-        pipeline = window->pipelineState();
-        ASSERT_TRUE(gl && view && pipeline);
-        QCoreApplication::processEvents();
+        openWindowWithViewport();
         find<QPushButton>("terraformButton")->click();
         find<QPushButton>("glTerrainButton")->click();
         ASSERT_EQ(view->mode, GLMode::Terrain);
@@ -62,9 +57,6 @@ class EditUndoTest : public WindowFixture {
         view->shiftHeld = false;
     }
 
-    GLTerrain* gl = nullptr;
-    ViewportState* view = nullptr;
-    PipelineState* pipeline = nullptr;
 };
 
 TEST_F(EditUndoTest, CtrlZRestoresTheArraysAfterAMouseStroke) {

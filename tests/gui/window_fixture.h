@@ -38,6 +38,16 @@ class WindowFixture : public ::testing::Test {
         EXPECT_TRUE(window->open());
         return *window;
     }
+    // Opens the window and takes hold of its viewport and states; the GL
+    // context is made on the first paint.
+    void openWindowWithViewport() {
+        openWindow();
+        gl = window->viewport();
+        view = window->viewportState();
+        pipeline = window->pipelineState();
+        ASSERT_TRUE(gl && view && pipeline);
+        QCoreApplication::processEvents();
+    }
     QString dataDir() const { return documents + QStringLiteral("/morvanePX"); }
 
     template <typename T> T* find(const QString& name) const {
@@ -52,6 +62,9 @@ class WindowFixture : public ::testing::Test {
     ScriptedPrompts prompts;
     SequenceSeedSource seeds{7};
     std::unique_ptr<MorvaneWindow> window;
+    GLTerrain* gl = nullptr;
+    ViewportState* view = nullptr;
+    PipelineState* pipeline = nullptr;
 };
 
 } // namespace morvane::testing

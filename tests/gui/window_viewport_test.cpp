@@ -49,12 +49,7 @@ class WindowViewportTest : public WindowFixture {
   protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        openWindow();
-        gl = window->viewport();
-        view = window->viewportState();
-        pipeline = window->pipelineState();
-        ASSERT_TRUE(gl && view && pipeline);
-        QCoreApplication::processEvents(); // the GL context is made on the first paint
+        openWindowWithViewport();
     }
     QString file(const QString& name, const QByteArray& content) const {
         const QString path = m_root.filePath(name);
@@ -74,9 +69,6 @@ class WindowViewportTest : public WindowFixture {
         return QString("%1 %2 %3").arg(nav.panX).arg(nav.panY).arg(nav.distance);
     }
 
-    GLTerrain* gl = nullptr;
-    ViewportState* view = nullptr;
-    PipelineState* pipeline = nullptr;
 };
 
 TEST_F(WindowViewportTest, ModeButtonsSwitchModeSelectionAndPanels) {
