@@ -1,13 +1,20 @@
-// Whole-graph evaluation of shipped presets: the preview at 256 and the
-// final full-detail build at 2048, each with one sampling thread (the plain
-// serial loop) and with every core. Compare the pairs' real times for the
-// parallel speed-up; items_per_second counts final-map samples.
+// Whole-graph evaluation: the plain stage-by-stage loop on one thread (each
+// stage its own module chain and builder, pictures one by one through the
+// toolkit) against the shared one-pass evaluation on every core, for five
+// shipped presets and two recipes of our own that reach the paths the
+// shipped ones leave out (two gradients, turbulence, Select and Blend).
+// Cases: the 256 preview, the 1024 full-detail preview (the normal map's
+// re-evaluation) and the export at texture 4096 with a 4096 normal map.
+// Each "fused" run reports speedup = plain time / its time, both measured
+// in this run; cpu times are of the whole process.
 
 #include "common/event_log.h"
 #include "common/notifier.h"
 #include "common/seed_source.h"
-#include "pipeline/graph_evaluator.h"
+#include "hostexport/terrain_export.h"
+#include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
+#include "recipe/node_types.h"
 #include "recipe/preset_file.h"
 #include "bench_main.h"
 
@@ -17,64 +24,147 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <map>
+#include <string>
+
 namespace {
 
 using namespace morvane;
 
-const char* const kPresets[] = {"alpine ridges", "canyon lands", "gabor ripples",
+const char* const kShipped[] = {"alpine ridges", "canyon lands", "gabor ripples",
                                 "volcanic caldera", "tropical islands"};
 
-void evaluatePreset(benchmark::State& state, const char* name, int size, bool finalBuild) {
+// Recipes like those users make: different texture gradients, turbulence.
+TerrainRecipe ownRecipe(const std::string& name) {
+    TerrainRecipe r;
+    r.gradient1 = "alpine.bmp";
+    r.gradient2 = "volcanic.bmp";
+    r.inputs[0].type = int(InputType::MultiFractal);
+    r.inputs[0].octaves = 8;
+    r.inputs[1].type = int(InputType::Perlin);
+    r.inputs[1].octaves = 6;
+    r.inputs[1].seedNumber = 7;
+    r.deformers[0].type = int(DeformerType::Terrace);
+    r.deformers[0].terrace = 4;
+    r.deformers[1].type = int(DeformerType::ScaleBias);
+    r.combiner.noiseType = int(InputType::Perlin);
+    r.combiner.octaves = 4;
+    r.turbulence.frequency = 80;
+    r.turbulence.roughness = 4;
+    if (name == "own select turbulence") {
+        r.combiner.terrainType = int(CombinerType::Select);
+        r.combiner.falloff = 20;
+        r.turbulence.power = 12;
+    } else { // "own blend two gradients"
+        r.combiner.terrainType = int(CombinerType::Blend);
+        r.inputs[0].type = int(InputType::Billow);
+        r.gradient2 = "australia 2.bmp";
+        r.turbulence.power = 0;
+    }
+    return r;
+}
+
+const char* const kOwn[] = {"own select turbulence", "own blend two gradients"};
+
+enum class Case { Preview256, FullDetail1024, Export4096 };
+
+std::map<std::string, double>& plainSeconds() {
+    static std::map<std::string, double> seconds;
+    return seconds;
+}
+
+void run(benchmark::State& state, const std::string& name, Case which, bool plain) {
     QTemporaryDir data;
     PipelinePaths paths;
     paths.pluginDir = QStringLiteral(MORVANE_PX_DIR);
     paths.dataDir = data.path();
-    const QString presetFile =
-        QStringLiteral(MORVANE_SOURCE_DIR "/resources/presets/") + name + ".ipf";
-    if (!QFile::exists(presetFile)) {
-        state.SkipWithError("preset not found");
-        return;
-    }
 
     PipelineState pipeline;
     SequenceSeedSource seeds(1);
     pipeline.recipe = TerrainRecipe::startup(seeds);
-    NullNotifier notifier;
-    PresetReadOptions options;
-    options.gradientNames = paths.gradientNames();
-    readPresetFile(presetFile, pipeline.recipe, options, notifier);
+    if (name.rfind("own ", 0) == 0) {
+        pipeline.recipe = ownRecipe(name);
+    } else {
+        const QString presetFile = QStringLiteral(MORVANE_SOURCE_DIR "/resources/presets/") +
+                                   QString::fromStdString(name) + ".ipf";
+        if (!QFile::exists(presetFile)) {
+            state.SkipWithError("preset not found");
+            return;
+        }
+        NullNotifier notifier;
+        PresetReadOptions options;
+        options.gradientNames = paths.gradientNames();
+        readPresetFile(presetFile, pipeline.recipe, options, notifier);
+    }
     pipeline.finalStage.mapStyle = 1;
-    pipeline.previewMapSize = pipeline.previewPictureSize = size;
+    pipeline.previewMapSize = pipeline.previewPictureSize = 256;
 
     EvaluationContext context;
     context.paths = paths;
-    context.threadCount = int(state.range(0));
-    GraphEvaluator evaluator(pipeline, context);
-    for (auto _ : state)
-        evaluator.evaluate(finalBuild, size, finalBuild);
-    state.SetItemsProcessed(state.iterations() * std::int64_t(size) * size);
+    context.plainStages = plain;
+    context.threadCount = plain ? 1 : 0;
+    GenerationDriver driver(pipeline, context);
+    if (which == Case::Export4096 && !driver.generatePreviewTerrain()) {
+        state.SkipWithError("no terrain");
+        return;
+    }
+
+    int side = 256;
+    double seconds = 0.0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        switch (which) {
+        case Case::Preview256:
+            driver.evaluate(false, 256, false);
+            break;
+        case Case::FullDetail1024:
+            side = 1024;
+            driver.evaluate(false, 1024, true);
+            break;
+        case Case::Export4096: {
+            side = 4096;
+            TerrainExportRequest request;
+            request.textureSize = request.normalMapSize = 4096;
+            if (!exportTerrain(driver, pipeline.terrain, request).ok)
+                state.SkipWithError("export failed");
+            break;
+        }
+        }
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(side) * side);
+    const std::string key = std::to_string(int(which)) + name;
+    seconds /= double(state.iterations());
+    if (plain)
+        plainSeconds()[key] = seconds;
+    else if (plainSeconds().count(key))
+        state.counters["speedup"] = plainSeconds()[key] / seconds;
 }
 
 void registerAll() {
-    for (const char* name : kPresets) {
-        benchmark::RegisterBenchmark((std::string("preview256/") + name).c_str(),
-                                     [name](benchmark::State& s) {
-                                         evaluatePreset(s, name, 256, false);
-                                     })
-            ->Arg(1)
-            ->Arg(0)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-        benchmark::RegisterBenchmark((std::string("final2048/") + name).c_str(),
-                                     [name](benchmark::State& s) {
-                                         evaluatePreset(s, name, 2048, true);
-                                     })
-            ->Arg(1)
-            ->Arg(0)
-            ->Iterations(1)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-    }
+    const struct {
+        const char* label;
+        Case which;
+        int iterations; // 0: let the library choose
+    } cases[] = {{"preview256", Case::Preview256, 0},
+                 {"full1024", Case::FullDetail1024, 1},
+                 {"export4096", Case::Export4096, 1}};
+    std::vector<std::string> names(std::begin(kShipped), std::end(kShipped));
+    names.insert(names.end(), std::begin(kOwn), std::end(kOwn));
+    for (const auto& c : cases)
+        for (const std::string& name : names)
+            for (bool plain : {true, false}) {
+                const std::string title =
+                    std::string(c.label) + "/" + name + (plain ? "/plain1" : "/fused");
+                auto* b = benchmark::RegisterBenchmark(
+                    title.c_str(), [name, which = c.which, plain](benchmark::State& s) {
+                        run(s, name, which, plain);
+                    });
+                b->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+                if (c.iterations > 0)
+                    b->Iterations(c.iterations);
+            }
 }
 
 } // namespace

@@ -60,7 +60,10 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
     QFile::remove(result.objFile);
     QFile::remove(result.textureFile);
 
-    driver.evaluate(true, request.textureSize, true);
+    if (!driver.evaluate(true, request.textureSize, true)) {
+        result.error = GraphEvaluator::outOfMemoryText(request.textureSize);
+        return result;
+    }
     if (request.onTextureMap)
         request.onTextureMap(driver.state().finalHeightMap);
     if (!copyFile(context.paths.mapFile(QStringLiteral("TFFnoisePreview.jpg")),

@@ -99,34 +99,36 @@ Color RendererImage::CalcDestColor(const Color& source, double light) const {
                  channel(source.blue, m_lightColor.blue), 255);
 }
 
+void RendererImage::RenderRow(int y, Color* dest) const {
+    const NoiseMap& source = *m_sourceNoiseMap;
+    const int width = source.GetWidth();
+    const int height = source.GetHeight();
+    const float* row = source.GetRowPtr(y);
+    const float* rowDown = y > 0 ? source.GetRowPtr(y - 1) : row;
+    const float* rowUp = y + 1 < height ? source.GetRowPtr(y + 1) : row;
+    for (int x = 0; x < width; ++x) {
+        const double center = row[x];
+        const Color& color = m_gradient.GetColor(center);
+        double light = 1.0;
+        if (m_isLightEnabled) {
+            const double left = x > 0 ? row[x - 1] : center;
+            const double right = x + 1 < width ? row[x + 1] : center;
+            light = CalcLightIntensity(center, left, right, rowDown[x], rowUp[x]) *
+                    m_lightIntensity;
+        }
+        dest[x] = CalcDestColor(color, light);
+    }
+}
+
 void RendererImage::Render() {
     if (!m_sourceNoiseMap || !m_destImage || m_sourceNoiseMap->IsEmpty() ||
         m_gradient.GetGradientPointCount() < 2)
         throw noise::ExceptionInvalidParam();
 
-    const NoiseMap& source = *m_sourceNoiseMap;
-    const int width = source.GetWidth();
-    const int height = source.GetHeight();
-    m_destImage->SetSize(width, height);
-
-    for (int y = 0; y < height; ++y) {
-        const float* row = source.GetRowPtr(y);
-        const float* rowDown = y > 0 ? source.GetRowPtr(y - 1) : row;
-        const float* rowUp = y + 1 < height ? source.GetRowPtr(y + 1) : row;
-        Color* dest = m_destImage->GetRowPtr(y);
-        for (int x = 0; x < width; ++x) {
-            const double center = row[x];
-            const Color& color = m_gradient.GetColor(center);
-            double light = 1.0;
-            if (m_isLightEnabled) {
-                const double left = x > 0 ? row[x - 1] : center;
-                const double right = x + 1 < width ? row[x + 1] : center;
-                light = CalcLightIntensity(center, left, right, rowDown[x], rowUp[x]) *
-                        m_lightIntensity;
-            }
-            dest[x] = CalcDestColor(color, light);
-        }
-    }
+    const int height = m_sourceNoiseMap->GetHeight();
+    m_destImage->SetSize(m_sourceNoiseMap->GetWidth(), height);
+    for (int y = 0; y < height; ++y)
+        RenderRow(y, m_destImage->GetRowPtr(y));
 }
 
 } // namespace noise::utils

@@ -43,6 +43,10 @@ public:
     double GetLightIntensity() const { return m_lightIntensity; }
 
     void Render();
+    // Colours row y of the source map into dest (the map's width of
+    // colours), as Render() colours that row. Needs a source map and a
+    // gradient of two points or more.
+    void RenderRow(int y, Color* dest) const;
 
     double CalcLightIntensity(double center, double left, double right, double down,
                               double up) const;

@@ -20,6 +20,18 @@ Color RendererNormalMap::CalcNormalColor(double center, double right, double up)
     return Color(channel(ncr / d), channel(ncu / d), channel(1.0 / d), 0);
 }
 
+void RendererNormalMap::RenderRow(int y, Color* dest) const {
+    const NoiseMap& source = *m_sourceNoiseMap;
+    const float* row = source.GetRowPtr(y);
+    const float* rowUp = y + 1 < source.GetHeight() ? source.GetRowPtr(y + 1) : row;
+    const int width = source.GetWidth();
+    for (int x = 0; x < width; ++x) {
+        const double center = row[x];
+        const double right = x + 1 < width ? row[x + 1] : center;
+        dest[x] = CalcNormalColor(center, right, rowUp[x]);
+    }
+}
+
 void RendererNormalMap::Render() {
     if (!m_sourceNoiseMap || !m_destImage || m_sourceNoiseMap->IsEmpty())
         throw noise::ExceptionInvalidParam();

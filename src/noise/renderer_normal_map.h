@@ -15,6 +15,9 @@ public:
     double GetBumpHeight() const { return m_bumpHeight; }
 
     void Render();
+    // Row y of the normal map of the whole source width into dest, as
+    // Render() gives it into a destination of the source's size.
+    void RenderRow(int y, Color* dest) const;
 
     Color CalcNormalColor(double center, double right, double up) const;
 

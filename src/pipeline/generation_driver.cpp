@@ -23,8 +23,8 @@ void GenerationDriver::evaluate() {
     m_evaluator.evaluate(m_state.finalFlag, m_state.previewMapSize, false);
 }
 
-void GenerationDriver::evaluate(bool finalFlag, int requestedSize, bool fullDetail) {
-    m_evaluator.evaluate(finalFlag, requestedSize, fullDetail);
+bool GenerationDriver::evaluate(bool finalFlag, int requestedSize, bool fullDetail) {
+    return m_evaluator.evaluate(finalFlag, requestedSize, fullDetail);
 }
 
 void GenerationDriver::recipeChanged() {

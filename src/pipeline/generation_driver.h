@@ -21,7 +21,8 @@ public:
 
     // evaluate(final flag, preview map size, not full detail).
     void evaluate();
-    void evaluate(bool finalFlag, int requestedSize, bool fullDetail);
+    // False when the maps did not fit in memory (the user has been told).
+    bool evaluate(bool finalFlag, int requestedSize, bool fullDetail);
 
     // A recipe change: evaluates in automatic mode, shows the refresh button
     // in manual mode.

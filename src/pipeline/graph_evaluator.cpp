@@ -2,11 +2,16 @@
 
 #include "common/event_log.h"
 #include "common/notifier.h"
+#include "common/parallel_for.h"
 #include "common/progress_sink.h"
 #include "noise/jpeg_writer.h"
 #include "noise/noise_map_builder.h"
 #include "noise/renderer_image.h"
+#include "noise/point_capture.h"
+#include "noise/worker_cache.h"
+#include "pipeline/fused_sampler.h"
 #include "pipeline/module_factory.h"
+#include "pipeline/picture_jobs.h"
 #include "pipeline/pipeline_state.h"
 #include "pipeline/pipeline_view.h"
 #include "pipeline/terrain_eroder.h"
@@ -16,7 +21,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <libnoise/exception.h>
+
 #include <algorithm>
+#include <new>
 
 namespace morvane {
 
@@ -27,6 +35,27 @@ using noise::utils::RendererImage;
 namespace {
 
 const QString kHeightGradient = QString::fromLatin1(TerrainRecipe::kHeightGradient);
+const QString kTextureFile = QStringLiteral("TFFnoisePreview.jpg");
+const QString kControlMapFile = QStringLiteral("C1ControlMap.jpg");
+const QString kTurbulenceFiles[2] = {QStringLiteral("TD1TurbulenceMap.jpg"),
+                                     QStringLiteral("TD2TurbulenceMap.jpg")};
+
+QString inputHeightFile(int i) { return QStringLiteral("HI%1noisePreview.jpg").arg(i + 1); }
+QString inputTextureFile(int i) { return QStringLiteral("TI%1noisePreview.jpg").arg(i + 1); }
+QString deformerHeightFile(int i) { return QStringLiteral("HD%1noisePreview.jpg").arg(i + 1); }
+QString deformerTextureFile(int i) { return QStringLiteral("TD%1noisePreview.jpg").arg(i + 1); }
+PreviewSlot inputSlot(int i) { return i == 0 ? PreviewSlot::Input1 : PreviewSlot::Input2; }
+PreviewSlot deformerSlot(int i) { return i == 0 ? PreviewSlot::Deformer1 : PreviewSlot::Deformer2; }
+
+// A picture module loads its file into a slot shared with other picture
+// modules when it is sampled at exactly the origin, so what such a graph
+// gives depends on the order in which the stages sample; those graphs take
+// the stage-by-stage path.
+bool samplesPictures(const TerrainRecipe& recipe) {
+    return inputTypeAt(recipe.inputs[0].type) == InputType::Image ||
+           inputTypeAt(recipe.inputs[1].type) == InputType::Image ||
+           inputTypeAt(recipe.combiner.noiseType) == InputType::Image;
+}
 
 } // namespace
 
@@ -75,6 +104,24 @@ void GraphEvaluator::showPreview(int slot, const QString& file) {
     m_context.view->showPreview(PreviewSlot(slot), m_context.paths.mapFile(file));
 }
 
+// What one evaluation works with, derived once from the state.
+struct GraphEvaluator::Setup {
+    bool finalFlag;
+    bool fullDetail;
+    int mapSize;
+    double lowerX, upperX, lowerZ, upperZ;
+    int style;
+    Light light;
+    QString gradients[2];
+    bool mixTexture; // two gradients: the texture mixes stages 7 to 9
+};
+
+QString GraphEvaluator::outOfMemoryText(int mapSize) {
+    return QStringLiteral("Not enough memory to compute the terrain at %1 x %1. "
+                          "Please choose a smaller size.")
+        .arg(mapSize);
+}
+
 void GraphEvaluator::loadGradient(RendererImage& renderer, const QString& name) {
     const QString file = m_context.paths.gradientFile(name);
     if (!QFileInfo(file).isFile()) {
@@ -86,42 +133,91 @@ void GraphEvaluator::loadGradient(RendererImage& renderer, const QString& name) 
     renderer.LoadGradientFromImage(file);
 }
 
-void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail) {
+bool GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail) {
     log(QStringLiteral("generating noise maps...\n"));
     if (m_state.loading)
-        return;
+        return true;
     m_state.refreshButtonVisible = false;
     m_context.view->setRefreshButtonVisible(false);
 
     const FinalStageSettings& fs = m_state.finalStage;
-    const Light light{fs.lightOn, double(std::max(1, fs.lightContrast)),
-                      std::max(0.0, fs.lightIntensityValue()), double(fs.lightAzimuth),
-                      double(fs.lightElevation)};
-    ProgressSink& progress = *m_context.progress;
-    const BusyScope busy(progress);
-
+    const TerrainRecipe& recipe = m_state.recipe;
     int mapSize = finalFlag ? requestedSize : m_state.previewMapSize;
     if (fullDetail)
         mapSize = requestedSize;
     mapSize = std::clamp(mapSize, 1, noise::utils::NoiseMap::kMaxSide);
-
-    const TerrainRecipe& recipe = m_state.recipe;
     const double noiseSize = std::max(1, recipe.noiseSize);
-    const double lowerX = recipe.startX;
-    const double lowerZ = recipe.startY;
+    const Setup setup{finalFlag,
+                      fullDetail,
+                      mapSize,
+                      double(recipe.startX),
+                      recipe.startX + noiseSize,
+                      double(recipe.startY),
+                      recipe.startY + noiseSize,
+                      fs.mapStyle,
+                      Light{fs.lightOn, double(std::max(1, fs.lightContrast)),
+                            std::max(0.0, fs.lightIntensityValue()), double(fs.lightAzimuth),
+                            double(fs.lightElevation)},
+                      {recipe.gradient1, recipe.gradient2},
+                      recipe.gradient1 != recipe.gradient2};
 
+    const BusyScope busy(*m_context.progress);
     QDir().mkpath(m_context.paths.mapsDir());
-    const int style = fs.mapStyle;
+
+    const bool plain = m_context.plainStages || samplesPictures(recipe);
+    // The most float maps the evaluation holds at once: the final map, the
+    // five node maps of a preview and the three of a mixed texture.
+    const std::uint64_t maps = 1 + (finalFlag ? 0 : (plain ? 1 : 5)) +
+                               (setup.mixTexture ? (plain ? 1 : 3) : 0);
+    const std::uint64_t mapBytes =
+        std::uint64_t((mapSize + 3) & ~3) * std::uint64_t(mapSize) * sizeof(float);
+    try {
+        if (m_context.mapMemoryLimit > 0 && maps * mapBytes > m_context.mapMemoryLimit)
+            throw noise::ExceptionOutOfMemory();
+        if (plain)
+            evaluatePlain(setup);
+        else
+            evaluateFused(setup);
+    } catch (const noise::ExceptionOutOfMemory&) {
+        m_context.notifier->warn(QStringLiteral("Error"), outOfMemoryText(mapSize));
+        return false;
+    } catch (const std::bad_alloc&) {
+        m_context.notifier->warn(QStringLiteral("Error"), outOfMemoryText(mapSize));
+        return false;
+    }
+    finish(setup);
+    return true;
+}
+
+void GraphEvaluator::finish(const Setup& setup) {
+    const ErosionSettings& erosion = m_state.recipe.erosion;
+    if (erosion.iterations > 0 && erosionTypeAt(erosion.type) != ErosionType::None)
+        m_context.eroder->erodeTerrain(m_state);
+
+    if (!setup.finalFlag)
+        showPreview(int(PreviewSlot::Final),
+                    setup.style == 0 ? QStringLiteral("HFFnoisePreview.jpg") : kTextureFile);
+}
+
+// The definition: every stage builds its own module chain's map with a
+// plane builder, and every picture is rendered and written in turn.
+void GraphEvaluator::evaluatePlain(const Setup& setup) {
+    const TerrainRecipe& recipe = m_state.recipe;
+    const bool finalFlag = setup.finalFlag;
+    const int mapSize = setup.mapSize;
+    const Light& light = setup.light;
+    const int style = setup.style;
+    ProgressSink& progress = *m_context.progress;
 
     ModuleArena arena;
-    ModuleFactory factory(arena, fullDetail);
+    ModuleFactory factory(arena, setup.fullDetail);
 
     auto build = [&](const noise::module::Module& module, NoiseMap& map, int node) {
         noise::utils::NoiseMapBuilderPlane builder;
         builder.SetSourceModule(module);
         builder.SetDestNoiseMap(map);
         builder.SetDestSize(mapSize, mapSize);
-        builder.SetBounds(lowerX, lowerX + noiseSize, lowerZ, lowerZ + noiseSize);
+        builder.SetBounds(setup.lowerX, setup.upperX, setup.lowerZ, setup.upperZ);
         builder.SetProgressSink(&progress);
         builder.SetThreadCount(m_context.threadCount);
         builder.Build(node);
@@ -132,7 +228,7 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
     // its file on the sample at exactly (0, 0, 0); that sample alone is
     // taken, so the final map comes out as if every node had been built.
     const bool windowHasOrigin = noise::utils::NoiseMapBuilderPlane::SamplesOrigin(
-        lowerX, lowerX + noiseSize, lowerZ, lowerZ + noiseSize, mapSize, mapSize);
+        setup.lowerX, setup.upperX, setup.lowerZ, setup.upperZ, mapSize, mapSize);
     auto buildNode = [&](const noise::module::Module& module, NoiseMap& map, int node) {
         if (!finalFlag) {
             build(module, map, node);
@@ -157,21 +253,20 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
     // Height picture (black and white, no light) and texture picture of a
     // node, and the preview its panel shows.
     auto nodePictures = [&](const NoiseMap& map, const QString& heightFile,
-                            const QString& textureFile, const QString& gradient, int slot) {
+                            const QString& textureFile, const QString& gradient,
+                            PreviewSlot slot) {
         RendererImage renderer;
         loadGradient(renderer, kHeightGradient);
         renderer.EnableLight(false);
         write(renderer, map, heightFile);
         if (style == 0)
-            showPreview(slot, heightFile);
+            showPreview(int(slot), heightFile);
         loadGradient(renderer, gradient);
         light.applyTo(renderer);
         write(renderer, map, textureFile);
         if (style == 1)
-            showPreview(slot, textureFile);
+            showPreview(int(slot), textureFile);
     };
-
-    const QString gradients[2] = {recipe.gradient1, recipe.gradient2};
 
     // Stages 1 and 2: the inputs.
     const noise::module::Module* inputs[2];
@@ -180,9 +275,8 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
         NoiseMap map;
         buildNode(*inputs[i], map, i + 1);
         if (!finalFlag)
-            nodePictures(map, QStringLiteral("HI%1noisePreview.jpg").arg(i + 1),
-                         QStringLiteral("TI%1noisePreview.jpg").arg(i + 1), gradients[i],
-                         int(i == 0 ? PreviewSlot::Input1 : PreviewSlot::Input2));
+            nodePictures(map, inputHeightFile(i), inputTextureFile(i), setup.gradients[i],
+                         inputSlot(i));
     }
 
     // Stages 3 and 4: the deformers over their inputs.
@@ -193,9 +287,8 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
         NoiseMap map;
         buildNode(*deformers[i], map, i + 3);
         if (!finalFlag)
-            nodePictures(map, QStringLiteral("HD%1noisePreview.jpg").arg(i + 1),
-                         QStringLiteral("TD%1noisePreview.jpg").arg(i + 1), gradients[i],
-                         int(i == 0 ? PreviewSlot::Deformer1 : PreviewSlot::Deformer2));
+            nodePictures(map, deformerHeightFile(i), deformerTextureFile(i), setup.gradients[i],
+                         deformerSlot(i));
     }
 
     // Stage 5: the combiner's control noise.
@@ -226,44 +319,156 @@ void GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
 
     // The terrain texture: one gradient over the final map, or two gradients
     // over the deformer results mixed by the control noise.
-    const QString textureFile = QStringLiteral("TFFnoisePreview.jpg");
-    if (gradients[0] == gradients[1]) {
+    if (!setup.mixTexture) {
         RendererImage renderer;
-        loadGradient(renderer, gradients[0]);
+        loadGradient(renderer, setup.gradients[0]);
         light.applyTo(renderer);
-        write(renderer, m_state.finalHeightMap, textureFile);
+        write(renderer, m_state.finalHeightMap, kTextureFile);
     } else {
-        const QString controlFile = QStringLiteral("C1ControlMap.jpg");
-        const QString turbulenceFiles[2] = {QStringLiteral("TD1TurbulenceMap.jpg"),
-                                            QStringLiteral("TD2TurbulenceMap.jpg")};
         {
             NoiseMap map;
             build(factory.turbulence(recipe.turbulence, control), map, 7);
             RendererImage renderer; // greyscale, no light
-            write(renderer, map, controlFile);
+            write(renderer, map, kControlMapFile);
         }
         for (int i = 0; i < 2; ++i) {
             NoiseMap map;
             build(factory.turbulence(recipe.turbulence, *deformers[i]), map, 8 + i);
             RendererImage renderer;
-            loadGradient(renderer, gradients[i]);
+            loadGradient(renderer, setup.gradients[i]);
             light.applyTo(renderer);
-            write(renderer, map, turbulenceFiles[i]);
+            write(renderer, map, kTurbulenceFiles[i]);
         }
-        const QImage mixed =
-            mixTextures(QImage(m_context.paths.mapFile(controlFile)),
-                        QImage(m_context.paths.mapFile(turbulenceFiles[0])),
-                        QImage(m_context.paths.mapFile(turbulenceFiles[1])));
-        noise::utils::SaveJpeg(mixed, m_context.paths.mapFile(textureFile));
+        const QImage mixed = mixTextures(QImage(m_context.paths.mapFile(kControlMapFile)),
+                                         QImage(m_context.paths.mapFile(kTurbulenceFiles[0])),
+                                         QImage(m_context.paths.mapFile(kTurbulenceFiles[1])));
+        noise::utils::SaveJpeg(mixed, m_context.paths.mapFile(kTextureFile));
+    }
+}
+
+// Every stage sampled in one pass over the points, sharing the values and
+// the turbulence displacement the stages have in common; then every picture
+// at once. Maps, pictures, log lines, warnings and previews come out as the
+// stage-by-stage path leaves them.
+void GraphEvaluator::evaluateFused(const Setup& setup) {
+    const TerrainRecipe& recipe = m_state.recipe;
+    const bool finalFlag = setup.finalFlag;
+    const Light& light = setup.light;
+    ProgressSink& progress = *m_context.progress;
+
+    ModuleArena arena;
+    ModuleFactory factory(arena, setup.fullDetail);
+    FusedGraph graph;
+    for (int i = 0; i < 2; ++i)
+        graph.inputs[i] = &factory.inputGenerator(recipe.inputs[std::size_t(i)]);
+    for (int i = 0; i < 2; ++i)
+        graph.deformers[i] = &factory.deformer(recipe.deformers[std::size_t(i)],
+                                               recipe.noiseSize, *graph.inputs[i]);
+    // The control noise is uncached in its own chain; a cache returns the
+    // same values and lets stages 5, 6 and 7 share them.
+    auto& control = arena.make<module::Cache>();
+    control.SetSourceModule(0, factory.controlNoise(recipe.combiner));
+    graph.control = &control;
+    graph.combiner =
+        &factory.combiner(recipe.combiner, *graph.deformers[0], *graph.deformers[1], control);
+    auto& capture = arena.make<module::PointCapture>();
+    const noise::module::Module& displacement = factory.turbulence(recipe.turbulence, capture);
+    if (&displacement != &capture) {
+        graph.displacement = &displacement;
+        graph.capture = &capture;
     }
 
-    const ErosionSettings& erosion = recipe.erosion;
-    if (erosion.iterations > 0 && erosionTypeAt(erosion.type) != ErosionType::None)
-        m_context.eroder->erodeTerrain(m_state);
-
+    NoiseMap nodeMaps[10];
+    FusedMaps maps;
     if (!finalFlag)
-        showPreview(int(PreviewSlot::Final),
-                    style == 0 ? QStringLiteral("HFFnoisePreview.jpg") : textureFile);
+        for (int stage = 1; stage <= 5; ++stage)
+            maps.stage[stage] = &nodeMaps[stage];
+    maps.stage[6] = &m_state.finalHeightMap;
+    if (setup.mixTexture)
+        for (int stage = 7; stage <= 9; ++stage)
+            maps.stage[stage] = &nodeMaps[stage];
+
+    using noise::utils::NoiseMapBuilderPlane;
+    const int lastNode = setup.mixTexture ? 9 : 6;
+    NoiseMapBuilderPlane::AnnounceNode(&progress, 1);
+    sampleFused(graph, NoiseMapBuilderPlane::AxisSteps(setup.lowerX, setup.upperX, setup.mapSize),
+                NoiseMapBuilderPlane::AxisSteps(setup.lowerZ, setup.upperZ, setup.mapSize), maps,
+                m_context.threadCount);
+    for (int node = 1; node <= lastNode; ++node) {
+        if (node > 1)
+            NoiseMapBuilderPlane::AnnounceNode(&progress, node);
+        NoiseMapBuilderPlane::AnnounceDone(&progress);
+        log(QStringLiteral("noise node %1 generated\n").arg(node));
+    }
+
+    // The pictures, set up in the order the stages write them (so missing
+    // gradients warn in that order), written all at once, then shown.
+    std::vector<PictureJob> jobs;
+    std::vector<std::pair<PreviewSlot, QString>> previews;
+    auto add = [&](const RendererImage& renderer, const NoiseMap& map, const QString& file) {
+        jobs.push_back(PictureJob{renderer, &map, m_context.paths.mapFile(file)});
+    };
+    auto nodePictures = [&](const NoiseMap& map, const QString& heightFile,
+                            const QString& textureFile, const QString& gradient,
+                            PreviewSlot slot) {
+        RendererImage renderer;
+        loadGradient(renderer, kHeightGradient);
+        renderer.EnableLight(false);
+        add(renderer, map, heightFile);
+        loadGradient(renderer, gradient);
+        light.applyTo(renderer);
+        add(renderer, map, textureFile);
+        previews.emplace_back(slot, setup.style == 0 ? heightFile : textureFile);
+    };
+    if (!finalFlag) {
+        for (int i = 0; i < 2; ++i)
+            nodePictures(nodeMaps[1 + i], inputHeightFile(i), inputTextureFile(i),
+                         setup.gradients[i], inputSlot(i));
+        for (int i = 0; i < 2; ++i)
+            nodePictures(nodeMaps[3 + i], deformerHeightFile(i), deformerTextureFile(i),
+                         setup.gradients[i], deformerSlot(i));
+        RendererImage renderer;
+        loadGradient(renderer, kHeightGradient);
+        light.applyTo(renderer);
+        add(renderer, nodeMaps[5], QStringLiteral("C1noisePreview.jpg"));
+        previews.emplace_back(PreviewSlot::ControlNoise, QStringLiteral("C1noisePreview.jpg"));
+    }
+    {
+        RendererImage renderer;
+        loadGradient(renderer, kHeightGradient);
+        renderer.EnableLight(false);
+        add(renderer, m_state.finalHeightMap, QStringLiteral("HFFnoisePreview.jpg"));
+    }
+    if (!setup.mixTexture) {
+        RendererImage renderer;
+        loadGradient(renderer, setup.gradients[0]);
+        light.applyTo(renderer);
+        add(renderer, m_state.finalHeightMap, kTextureFile);
+    } else {
+        add(RendererImage(), nodeMaps[7], kControlMapFile); // greyscale, no light
+        for (int i = 0; i < 2; ++i) {
+            RendererImage renderer;
+            loadGradient(renderer, setup.gradients[i]);
+            light.applyTo(renderer);
+            add(renderer, nodeMaps[8 + i], kTurbulenceFiles[i]);
+        }
+    }
+    writePictures(jobs, m_context.threadCount);
+
+    if (setup.mixTexture) {
+        // The mix reads the written pictures back, as the stage-by-stage
+        // path does: JPEG's losses are part of the texture.
+        QImage pictures[3];
+        const QString files[3] = {kControlMapFile, kTurbulenceFiles[0], kTurbulenceFiles[1]};
+        parallelFor(3, m_context.threadCount == 0 ? 3 : m_context.threadCount,
+                    [&](std::size_t i, int) {
+                        pictures[i] = QImage(m_context.paths.mapFile(files[i]));
+                    });
+        noise::utils::SaveJpeg(mixTextures(pictures[0], pictures[1], pictures[2]),
+                               m_context.paths.mapFile(kTextureFile));
+    }
+    for (const auto& [slot, file] : previews)
+        showPreview(int(slot), file);
 }
 
 } // namespace morvane

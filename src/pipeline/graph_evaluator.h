@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace noise::utils {
 class RendererImage;
 } // namespace noise::utils
@@ -26,6 +28,13 @@ struct EvaluationContext {
     PipelineView* view = nullptr;
     TerrainEroder* eroder = nullptr;
     int threadCount = 0; // sampling threads, 0 = every core
+    // Build every stage's map with its own module chain, one after the
+    // other, pictures one by one: the definition the shared one-pass
+    // evaluation is held to (tests, benchmarks).
+    bool plainStages = false;
+    // Bytes the evaluation's float maps may take together; 0: no limit
+    // beyond what can be allocated.
+    std::uint64_t mapMemoryLimit = 0;
 
     // This context with do-nothing stand-ins for the missing interfaces.
     EvaluationContext withFallbacks() const;
@@ -41,10 +50,19 @@ public:
     // finalFlag: the terrain build or the export (no node previews);
     // requestedSize: the map side for final and full-detail builds;
     // fullDetail: 30 octaves and the requested size whatever the final flag.
-    void evaluate(bool finalFlag, int requestedSize, bool fullDetail);
+    // Returns false when the maps did not fit in memory: the user was told,
+    // the final map and the pictures are those of the last evaluation.
+    bool evaluate(bool finalFlag, int requestedSize, bool fullDetail);
+
+    // The text of the warning for maps that do not fit in memory.
+    static QString outOfMemoryText(int mapSize);
 
 private:
     struct Light;
+    struct Setup;
+    void evaluatePlain(const Setup& setup);
+    void evaluateFused(const Setup& setup);
+    void finish(const Setup& setup);
     void loadGradient(noise::utils::RendererImage& renderer, const QString& name);
     void log(const QString& line);
     void showPreview(int slot, const QString& file);

@@ -2,7 +2,7 @@
 
 #include "common/event_log.h"
 #include "noise/image.h"
-#include "noise/jpeg_writer.h"
+#include "noise/jpeg_stream_writer.h"
 #include "noise/renderer_normal_map.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
@@ -57,23 +57,20 @@ QString generateNormalMap(GenerationDriver& driver, const NormalMapRequest& requ
 
     if (request.manualUpdate) {
         context.log->write(QStringLiteral("manual updated of normal map\n"));
-        driver.evaluate(false, size, true);
+        if (!driver.evaluate(false, size, true))
+            return QString(); // the map of the last evaluation has another size
     } else if (request.isFinal && size != request.textureSize) {
         context.log->write(QStringLiteral("create normal map from scratch\n"));
-        driver.evaluate(false, size, true);
+        if (!driver.evaluate(false, size, true))
+            return QString();
     }
 
     const noise::utils::NoiseMap& map = state.finalHeightMap;
     if (map.IsEmpty())
         return QString();
-    noise::utils::Image image;
-    image.SetSize(map.GetWidth(), map.GetHeight());
     noise::utils::RendererNormalMap renderer;
     renderer.SetSourceNoiseMap(map);
-    renderer.SetDestImage(image);
     renderer.SetBumpHeight(normalMapBumpHeight(request.bumpSlider, size));
-    renderer.Render();
-
     QString file;
     if (request.isFinal) {
         const QString folder =
@@ -83,10 +80,14 @@ QString generateNormalMap(GenerationDriver& driver, const NormalMapRequest& requ
         file = context.paths.mapFile(QStringLiteral("NMapFFnoisePreviewThumb.jpg"));
     }
     QDir().mkpath(QFileInfo(file).absolutePath());
-    noise::utils::JpegWriter writer;
-    writer.SetSourceImage(image);
-    writer.SetDestFilename(file);
-    return writer.WriteDestFile() ? file : QString();
+    // Rows are encoded as they are computed, the top of the picture (the
+    // map's last row) first, so a 16384 map needs no full-size picture.
+    const int height = map.GetHeight();
+    const bool written = noise::utils::WriteJpegRows(
+        file, map.GetWidth(), height, [&](int row, noise::utils::Color* colors) {
+            renderer.RenderRow(height - 1 - row, colors);
+        });
+    return written ? file : QString();
 }
 
 } // namespace morvane

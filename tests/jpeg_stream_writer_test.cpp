@@ -1,0 +1,81 @@
+#include "pipeline_fixture.h"
+
+#include "noise/image.h"
+#include "noise/jpeg_stream_writer.h"
+#include "noise/jpeg_writer.h"
+
+#include <QTemporaryDir>
+
+#include <random>
+
+namespace noise::utils {
+namespace {
+
+using morvane::testing::readFile;
+using morvane::testing::writeFile;
+
+Image noisyImage(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    Image image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto smooth = std::uint8_t((x * 255) / std::max(1, width - 1));
+            image.SetValue(x, y,
+                           Color(smooth, std::uint8_t(random()), std::uint8_t((y * 7) & 255),
+                                 std::uint8_t(random())));
+        }
+    return image;
+}
+
+bool streamImage(const Image& image, const QString& file) {
+    return WriteJpegRows(file, image.GetWidth(), image.GetHeight(), [&](int row, Color* out) {
+        const Color* source = image.GetRowPtr(image.GetHeight() - 1 - row);
+        std::copy(source, source + image.GetWidth(), out);
+    });
+}
+
+// The streamed encoder must give the toolkit writer's bytes, sizes that
+// are not multiples of the 16-pixel blocks and single rows and columns
+// included.
+TEST(JpegStreamWriterTest, WritesTheToolkitWritersBytes) {
+    QTemporaryDir dir;
+    const std::pair<int, int> sizes[] = {{1, 1}, {5, 3}, {16, 16}, {37, 64}, {300, 17}, {1, 90}};
+    unsigned seed = 1;
+    for (const auto& [width, height] : sizes) {
+        SCOPED_TRACE(::testing::Message() << width << " x " << height);
+        const Image image = noisyImage(width, height, seed++);
+        const QString viaToolkit = dir.filePath("toolkit.jpg");
+        const QString streamed = dir.filePath("streamed.jpg");
+        JpegWriter writer;
+        writer.SetSourceImage(image);
+        writer.SetDestFilename(viaToolkit);
+        ASSERT_TRUE(writer.WriteDestFile());
+        ASSERT_TRUE(streamImage(image, streamed));
+        const QByteArray expected = readFile(viaToolkit);
+        ASSERT_FALSE(expected.isEmpty());
+        EXPECT_TRUE(readFile(streamed) == expected);
+    }
+}
+
+// A file that cannot be written is reported; a picture abandoned half-way
+// (a row that throws) leaves the old file as it was.
+TEST(JpegStreamWriterTest, FailedOrAbandonedWriteKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const Image image = noisyImage(8, 8, 3);
+    EXPECT_FALSE(streamImage(image, dir.filePath("no/such/folder/x.jpg")));
+    EXPECT_FALSE(streamImage(image, dir.path()));
+
+    const QString file = dir.filePath("old.jpg");
+    ASSERT_TRUE(writeFile(file, "old bytes"));
+    EXPECT_THROW(WriteJpegRows(file, 8, 8,
+                               [](int row, Color*) {
+                                   if (row == 5)
+                                       throw std::bad_alloc();
+                               }),
+                 std::bad_alloc);
+    EXPECT_EQ(readFile(file), "old bytes");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.jpg"});
+}
+
+} // namespace
+} // namespace noise::utils
