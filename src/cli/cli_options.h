@@ -30,6 +30,7 @@ struct CliOptions {
     int normalMapSize = 0;
     int bump = 1000;
     QString heightmap16File;
+    QString gltfFile; // the exported terrain as glTF too
 };
 
 struct ParseResult {
