@@ -8,7 +8,7 @@ namespace {
 bool takesValue(const QString& name) {
     return name == QLatin1String("plugins") || name == QLatin1String("documents") ||
            name == QLatin1String("content") || name == QLatin1String("run") ||
-           name == QLatin1String("script");
+           name == QLatin1String("script") || name == QLatin1String("save-scene");
 }
 
 } // namespace
@@ -51,6 +51,8 @@ HostParseResult parseHostOptions(const QStringList& arguments) {
             options.contentDirectories << value;
         else if (name == QLatin1String("run"))
             options.runAction = value;
+        else if (name == QLatin1String("save-scene"))
+            options.saveScenePath = value;
         else
             options.scriptFile = value;
     }
@@ -61,7 +63,7 @@ HostParseResult parseHostOptions(const QStringList& arguments) {
 QString hostUsage() {
     return QStringLiteral(
         "usage: studio [--plugins DIR] [--documents DIR] [--content DIR]... [--run TEXT]\n"
-        "              [--script FILE]\n"
+        "              [--script FILE] [--save-scene FILE]\n"
         "\n"
         "  --plugins DIR    plug-ins folder (default: $MORVANE_PLUGINS, else <studio>/../plugins)\n"
         "  --documents DIR  documents folder (default: $MORVANE_DOCUMENTS,\n"
@@ -71,7 +73,8 @@ QString hostUsage() {
         "                   <studio>/../content/MORVANE Samples, else\n"
         "                   ~/Documents/DAZ 3D/Studio/content)\n"
         "  --run TEXT       trigger the action with this text once the window is shown\n"
-        "  --script FILE    run a QtScript file after start-up (and after --run)\n");
+        "  --script FILE    run a QtScript file after start-up (and after --run)\n"
+        "  --save-scene FILE  after the script, save the scene as glTF (.gltf or .glb)\n");
 }
 
 } // namespace morvane::host

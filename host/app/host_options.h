@@ -14,6 +14,7 @@ struct HostOptions {
     QStringList contentDirectories; // --content, repeatable, in order
     QString runAction;              // text of the action to trigger at start
     QString scriptFile;
+    QString saveScenePath; // glTF file written after the script
 };
 
 struct HostParseResult {

@@ -49,6 +49,6 @@ int main(int argc, char** argv) {
     studio.window().show();
     // Inside the event loop, so that an action or a script asking the
     // application to quit is heard.
-    QTimer::singleShot(0, [&] { studio.start(options.runAction, options.scriptFile); });
+    QTimer::singleShot(0, [&] { studio.start(options.runAction, options.scriptFile, options.saveScenePath); });
     return application.exec();
 }

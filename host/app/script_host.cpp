@@ -1,6 +1,8 @@
 #include "script_host.h"
 
 #include "dzaction.h"
+#include "dzapp.h"
+#include "scene_files.h"
 #include "host_window.h"
 #include "script_arguments.h"
 #include "script_controls.h"
@@ -42,6 +44,7 @@ ScriptFunctions ScriptHost::functions() {
         {"findAction", findAction, this},
         {"findWidget", findWidget, this},
         {"saveScreenshot", saveScreenshot, this},
+        {"saveScene", saveScene, this},
         {"processEvents", processEvents, this},
         {"quit", quit, this},
     };
@@ -156,6 +159,15 @@ QPixmap ScriptHost::grabWithGl(QWidget* widget) {
     if (auto* view = qobject_cast<QGLWidget*>(widget))
         painter.drawImage(0, 0, view->grabFrameBuffer());
     return picture;
+}
+
+QScriptValue ScriptHost::saveScene(QScriptContext* context, QScriptEngine*, void*) {
+    QString error;
+    if (!dzApp || !saveSceneAs(*dzApp->getScene(), context->argument(0).toString(), &error)) {
+        printToStderr(QStringLiteral("saveScene: ") + (dzApp ? error : QStringLiteral("no scene")));
+        return false;
+    }
+    return true;
 }
 
 QScriptValue ScriptHost::processEvents(QScriptContext*, QScriptEngine*, void*) {

@@ -21,7 +21,7 @@ class HostWindow;
 
 // The scripting side of the host: the global functions scripts use to drive
 // plug-ins (print, findAction, Actions, findWidget, saveScreenshot,
-// processEvents, quit), to act on widgets as a user would (mouse, keys,
+// saveScene, processEvents, quit), to act on widgets as a user would (mouse, keys,
 // values, items, answers to dialogs), and the running of a script file.
 class ScriptHost {
 public:
@@ -53,6 +53,8 @@ private:
     static QScriptValue saveScreenshot(QScriptContext* context, QScriptEngine* engine, void* self);
     // The widget as shown, OpenGL views included.
     static QPixmap grabWithGl(QWidget* widget);
+    // saveScene(path): the scene as glTF; true when written.
+    static QScriptValue saveScene(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue processEvents(QScriptContext* context, QScriptEngine* engine, void* self);
     static QScriptValue quit(QScriptContext* context, QScriptEngine* engine, void* self);
 

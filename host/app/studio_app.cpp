@@ -7,6 +7,7 @@
 #include "dzplugin.h"
 #include "host_window.h"
 #include "plugin_loader.h"
+#include "scene_files.h"
 #include "script_host.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,7 @@ StudioApp::StudioApp(const HostPaths& paths)
     m_app->setPluginsPath(paths.pluginsPath);
     m_app->setDocumentsPath(paths.documentsPath);
     m_app->getContentMgr()->setPoserDirectories(paths.contentDirectories);
+    m_window->attachScene(*m_app);
     m_scripts = std::make_unique<ScriptHost>(*m_app->getScriptEngine(), *m_window);
 }
 
@@ -36,6 +38,7 @@ StudioApp::~StudioApp() {
     // Plug-in actions (children of the window) and their windows go before
     // the application object they may still call.
     m_scripts.reset();
+    m_app->setInterface(nullptr);
     m_window.reset();
 }
 
@@ -70,7 +73,8 @@ QStringList StudioApp::loadPlugins() {
     return problems;
 }
 
-void StudioApp::start(const QString& runAction, const QString& scriptFile) {
+void StudioApp::start(const QString& runAction, const QString& scriptFile,
+                      const QString& saveScenePath) {
     if (!runAction.isEmpty()) {
         DzAction* action = m_window->findAction(runAction);
         if (!action) {
@@ -86,9 +90,18 @@ void StudioApp::start(const QString& runAction, const QString& scriptFile) {
     if (result.outcome == ScriptHost::Result::Error) {
         printError(QStringLiteral("script error: ") + result.error);
         QCoreApplication::exit(1);
-    } else if (result.outcome == ScriptHost::Result::Quit) {
-        QCoreApplication::exit(result.exitCode);
+        return;
     }
+    if (!saveScenePath.isEmpty()) {
+        QString error;
+        if (!saveSceneAs(*m_app->getScene(), saveScenePath, &error)) {
+            printError(QStringLiteral("cannot save the scene: ") + error);
+            QCoreApplication::exit(1);
+            return;
+        }
+    }
+    if (result.outcome == ScriptHost::Result::Quit)
+        QCoreApplication::exit(result.exitCode);
 }
 
 } // namespace morvane::host

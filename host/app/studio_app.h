@@ -30,9 +30,11 @@ public:
 
     // What to do once the window is shown: trigger the action with the text
     // `runAction` (when not empty), then run `scriptFile` (when not empty).
-    // Ends the event loop when the script quits, or with code 1 on an error;
-    // otherwise the host stays open.
-    void start(const QString& runAction, const QString& scriptFile);
+    // After the script, the scene is saved to `saveScenePath` (when not
+    // empty) as glTF. Ends the event loop when the script quits, or with
+    // code 1 on an error or a failed save; otherwise the host stays open.
+    void start(const QString& runAction, const QString& scriptFile,
+               const QString& saveScenePath = QString());
 
 private:
     std::unique_ptr<DzApp> m_app;

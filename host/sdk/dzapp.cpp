@@ -1,20 +1,28 @@
 #include "dzapp.h"
 
 #include "dzclassfactory.h"
+#include "dzbuiltinfactories.h"
 #include "dzcontentmgr.h"
+#include "dzimagemgr.h"
+#include "dzimportmgr.h"
+#include "dzscene.h"
 
 #include <QScriptEngine>
 
 DzApp* dzApp = nullptr;
 
 DzApp::DzApp(QObject* parent)
-    : QObject(parent), m_contentMgr(new DzContentMgr(this)),
+    : QObject(parent), m_contentMgr(new DzContentMgr(this)), m_imageMgr(new DzImageMgr(this)),
+      m_importMgr(new DzImportMgr(this)), m_scene(new DzScene(this)),
       m_scriptEngine(new QScriptEngine(this)) {
     Q_ASSERT_X(!dzApp, "DzApp", "the host makes one application object");
     dzApp = this;
+    dzRegisterBuiltinFactories(*this);
 }
 
 DzApp::~DzApp() {
+    // Nodes go before the textures their materials point at.
+    delete m_scene;
     if (dzApp == this)
         dzApp = nullptr;
 }

@@ -10,10 +10,14 @@
 class DzClassFactory;
 class DzContentMgr;
 class DzGuid;
+class DzImageMgr;
+class DzImportMgr;
+class DzMainWindow;
+class DzScene;
 class QScriptEngine;
 
 // The host application as plug-ins see it: its folders, its managers, the
-// registered classes and the script engine. The host makes exactly one, and
+// registered classes, the scene and the script engine. The host makes exactly one, and
 // it is reachable everywhere through dzApp while it lives.
 class DZCORE_EXPORT DzApp : public QObject {
     Q_OBJECT
@@ -29,6 +33,11 @@ public:
     // The user's documents folder for the host.
     QString getDocumentsPath() const { return m_documentsPath; }
     DzContentMgr* getContentMgr() const { return m_contentMgr; }
+    DzImageMgr* getImageMgr() const { return m_imageMgr; }
+    DzImportMgr* getImportMgr() const { return m_importMgr; }
+    DzScene* getScene() const { return m_scene; }
+    // The host's main window; null until the host shows one.
+    DzMainWindow* getInterface() const { return m_interface; }
     QScriptEngine* getScriptEngine() const { return m_scriptEngine; }
 
     // Null when no registered factory makes that class.
@@ -40,6 +49,7 @@ public:
     // Host side.
     void setPluginsPath(const QString& path) { m_pluginsPath = path; }
     void setDocumentsPath(const QString& path) { m_documentsPath = path; }
+    void setInterface(DzMainWindow* window) { m_interface = window; }
     // Registers the factory and its class with the script engine. Refused
     // (false) for a null factory, or when its class name or GUID is taken.
     bool registerClassFactory(DzClassFactory* factory);
@@ -48,6 +58,10 @@ private:
     QString m_pluginsPath;
     QString m_documentsPath;
     DzContentMgr* m_contentMgr;
+    DzImageMgr* m_imageMgr;
+    DzImportMgr* m_importMgr;
+    DzScene* m_scene;
+    DzMainWindow* m_interface = nullptr;
     QScriptEngine* m_scriptEngine;
     QList<DzClassFactory*> m_factories; // owned by their plug-ins
 };

@@ -10,7 +10,8 @@ QString cliUsage() {
         "                   [--raw FILE] [--plugin-dir DIR] [--log FILE] [--seed N]\n"
         "                   [--thumbnail FILE] [--threads N]\n"
         "                   [--export NAME --out DIR [--terrain-size S] [--height-low L]\n"
-        "                    [--height-up U] [--texture-size T] [--normal-map SIZE] [--bump B]]\n"
+        "                    [--height-up U] [--texture-size T] [--normal-map SIZE] [--bump B]\n"
+        "                    [--gltf FILE.glb]]\n"
         "                   [--heightmap16 FILE.png]\n"
         "       morvane-cli [--sky-map FILE.jpg|.png] [--sky-dome FILE] [--sky-size N]\n"
         "                   [--sky-radius R] [--sun-pitch P] [--sun-azimuth A] [--turbidity T]\n"
@@ -40,6 +41,8 @@ QString cliUsage() {
         "  --bump B         normal-map bump, 10..5000 (default 1000)\n"
         "  --heightmap16 F  the final height map as a 16-bit greyscale PNG (with --export:\n"
         "                   the map at the texture size)\n"
+        "  --gltf FILE      with --export: the terrain also as glTF (.glb or .gltf), textured\n"
+        "                   with NAME.jpg and, with --normal-map, the normal map\n"
         "\n"
         "Sky (no preset): the sky map and the viewport's dome for the sky parameters.\n"
         "  --sky-map FILE   square sky map, JPEG of quality 100 (.jpg) or lossless (.png)\n"
@@ -163,6 +166,9 @@ ParseResult parseCliOptions(const QStringList& arguments) {
         } else if (arg == QLatin1String("--out")) {
             if (!value(options.outDir))
                 return fail(QStringLiteral("--out needs a folder"));
+        } else if (arg == QLatin1String("--gltf")) {
+            if (!value(options.gltfFile))
+                return fail(QStringLiteral("--gltf needs a file name"));
         } else if (arg == QLatin1String("--heightmap16")) {
             if (!value(options.heightmap16File))
                 return fail(QStringLiteral("--heightmap16 needs a file name"));
@@ -252,6 +258,8 @@ ParseResult parseCliOptions(const QStringList& arguments) {
         return fail(QStringLiteral("no preset given"));
     if (!options.exportName.isEmpty() && options.outDir.isEmpty())
         return fail(QStringLiteral("--export needs --out DIR"));
+    if (options.exportName.isEmpty() && !options.gltfFile.isEmpty())
+        return fail(QStringLiteral("--gltf is only used with --export"));
     if (options.exportName.isEmpty() && !options.outDir.isEmpty())
         return fail(QStringLiteral("--out is only used with --export"));
     result.options = options;

@@ -32,6 +32,7 @@ struct CliOptions {
     int normalMapSize = 0;
     int bump = 1000;
     QString heightmap16File;
+    QString gltfFile; // the exported terrain as glTF too
 
     // The sky alone: no preset needed.
     QString skyMapFile;  // .jpg or .png

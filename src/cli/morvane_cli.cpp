@@ -8,6 +8,7 @@
 #include "common/progress_sink.h"
 #include "common/seed_source.h"
 #include "hostexport/terrain_export.h"
+#include "terrain_gltf.h"
 #include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/heightmap16.h"
@@ -104,6 +105,14 @@ int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver) {
     std::printf("%s\n%s\n", qPrintable(result.objFile), qPrintable(result.textureFile));
     if (!result.normalMapFile.isEmpty())
         std::printf("%s\n", qPrintable(result.normalMapFile));
+    if (!options.gltfFile.isEmpty()) {
+        QString error;
+        if (!writeTerrainGltf(state.terrain, result, options.exportName, options.gltfFile, &error)) {
+            printErr(QStringLiteral("morvane-cli: ") + error + '\n');
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(options.gltfFile));
+    }
     return 0;
 }
 

@@ -1,0 +1,3 @@
+#include "dzimporter.h"
+
+DzImporter::DzImporter(QObject* parent) : QObject(parent) {}

@@ -1,0 +1,3 @@
+#include "dzmodifier.h"
+
+DzModifier::DzModifier(QObject* parent) : DzElement(parent) {}

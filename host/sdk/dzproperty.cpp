@@ -1,0 +1,5 @@
+#include "dzproperty.h"
+
+DzProperty::DzProperty(const QString& name, const QString& label) : m_label(label) {
+    setObjectName(name);
+}
