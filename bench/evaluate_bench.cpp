@@ -4,13 +4,19 @@
 // shipped presets and two recipes of our own that reach the paths the
 // shipped ones leave out (two gradients, turbulence, Select and Blend).
 // Cases: the 256 preview, the 1024 full-detail preview (the normal map's
-// re-evaluation) and the export at texture 4096 with a 4096 normal map.
+// re-evaluation), the export at texture 2048 with a 2048 normal map and at
+// 4096 with a 4096 normal map; the 256 preview of every shipped preset
+// (new path only: the slider-release goal is absolute); and the picture
+// colouring alone at 1024, the plain renderer against the table-driven one.
 // Each "fused" run reports speedup = plain time / its time, both measured
 // in this run; cpu times are of the whole process.
 
 #include "common/event_log.h"
 #include "common/notifier.h"
 #include "common/seed_source.h"
+#include "noise/generator_variants.h"
+#include "noise/noise_map_builder.h"
+#include "noise/row_colourer.h"
 #include "hostexport/terrain_export.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
@@ -67,7 +73,7 @@ TerrainRecipe ownRecipe(const std::string& name) {
 
 const char* const kOwn[] = {"own select turbulence", "own blend two gradients"};
 
-enum class Case { Preview256, FullDetail1024, Export4096 };
+enum class Case { Preview256, FullDetail1024, Export4096, Export2048 };
 
 std::map<std::string, double>& plainSeconds() {
     static std::map<std::string, double> seconds;
@@ -103,9 +109,11 @@ void run(benchmark::State& state, const std::string& name, Case which, bool plai
     EvaluationContext context;
     context.paths = paths;
     context.plainStages = plain;
+    context.plainSamplesEveryStage = plain;
     context.threadCount = plain ? 1 : 0;
     GenerationDriver driver(pipeline, context);
-    if (which == Case::Export4096 && !driver.generatePreviewTerrain()) {
+    if ((which == Case::Export4096 || which == Case::Export2048) &&
+        !driver.generatePreviewTerrain()) {
         state.SkipWithError("no terrain");
         return;
     }
@@ -122,10 +130,11 @@ void run(benchmark::State& state, const std::string& name, Case which, bool plai
             side = 1024;
             driver.evaluate(false, 1024, true);
             break;
-        case Case::Export4096: {
-            side = 4096;
+        case Case::Export4096:
+        case Case::Export2048: {
+            side = which == Case::Export4096 ? 4096 : 2048;
             TerrainExportRequest request;
-            request.textureSize = request.normalMapSize = 4096;
+            request.textureSize = request.normalMapSize = side;
             if (!exportTerrain(driver, pipeline.terrain, request).ok)
                 state.SkipWithError("export failed");
             break;
@@ -142,6 +151,49 @@ void run(benchmark::State& state, const std::string& name, Case which, bool plai
         state.counters["speedup"] = plainSeconds()[key] / seconds;
 }
 
+std::map<std::string, double>& plainColourSeconds() {
+    static std::map<std::string, double> seconds;
+    return seconds;
+}
+
+// One 1024 picture's colouring with a shipped gradient, no file written.
+void colour(benchmark::State& state, bool light, bool fast) {
+    using namespace noise::utils;
+    morvane::module::Perlin perlin;
+    perlin.SetOctaveCount(8);
+    NoiseMap map;
+    NoiseMapBuilderPlane builder;
+    builder.SetSourceModule(perlin);
+    builder.SetDestNoiseMap(map);
+    builder.SetDestSize(1024, 1024);
+    builder.SetBounds(0, 4, 0, 4);
+    builder.Build();
+    RendererImage renderer;
+    renderer.LoadGradientFromImage(QStringLiteral(MORVANE_PX_DIR "/resources/gradients/alpine.bmp"));
+    renderer.EnableLight(light);
+    renderer.SetSourceNoiseMap(map);
+    const RowColourer colourer(renderer);
+    std::vector<Color> row(1024);
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state)
+        for (int y = 0; y < 1024; ++y) {
+            if (fast)
+                colourer.colourRow(map, y, row.data());
+            else
+                renderer.RenderRow(y, row.data());
+            benchmark::DoNotOptimize(row.data());
+        }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+        double(state.iterations());
+    state.SetItemsProcessed(state.iterations() * 1024 * 1024);
+    const std::string key = light ? "light" : "nolight";
+    if (!fast)
+        plainColourSeconds()[key] = seconds;
+    else if (plainColourSeconds().count(key))
+        state.counters["speedup"] = plainColourSeconds()[key] / seconds;
+}
+
 void registerAll() {
     const struct {
         const char* label;
@@ -149,6 +201,7 @@ void registerAll() {
         int iterations; // 0: let the library choose
     } cases[] = {{"preview256", Case::Preview256, 0},
                  {"full1024", Case::FullDetail1024, 1},
+                 {"export2048", Case::Export2048, 1},
                  {"export4096", Case::Export4096, 1}};
     std::vector<std::string> names(std::begin(kShipped), std::end(kShipped));
     names.insert(names.end(), std::begin(kOwn), std::end(kOwn));
@@ -165,6 +218,27 @@ void registerAll() {
                 if (c.iterations > 0)
                     b->Iterations(c.iterations);
             }
+    const QStringList presets =
+        QDir(QStringLiteral(MORVANE_SOURCE_DIR "/resources/presets/"))
+            .entryList({QStringLiteral("*.ipf")}, QDir::Files, QDir::Name);
+    for (const QString& preset : presets) {
+        const std::string name = preset.chopped(4).toStdString();
+        benchmark::RegisterBenchmark(("slider256/" + name).c_str(),
+                                     [name](benchmark::State& s) {
+                                         run(s, name, Case::Preview256, false);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MeasureProcessCPUTime();
+    }
+    for (bool light : {false, true})
+        for (bool fast : {false, true})
+            benchmark::RegisterBenchmark(
+                (std::string("colour1024/") + (light ? "light" : "nolight") +
+                 (fast ? "/table" : "/plain"))
+                    .c_str(),
+                [light, fast](benchmark::State& s) { colour(s, light, fast); })
+                ->Unit(benchmark::kMillisecond);
 }
 
 } // namespace

@@ -77,5 +77,48 @@ TEST(JpegStreamWriterTest, FailedOrAbandonedWriteKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.jpg"});
 }
 
+// Rows filled on several threads, bands ahead of the encoder, give the
+// single-thread bytes: heights that end in a partial band, pictures too
+// small to split, more threads than bands.
+TEST(JpegStreamWriterTest, RowsFilledOnSeveralThreadsGiveTheSameBytes) {
+    QTemporaryDir dir;
+    const struct {
+        int width, height, threads;
+    } cases[] = {{40, 16, 2}, {33, 31, 2}, {70, 257, 2}, {70, 257, 3}, {9, 100, 8}, {300, 64, 1}};
+    unsigned seed = 20;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " on " << c.threads);
+        const Image image = noisyImage(c.width, c.height, seed++);
+        const QString serial = dir.filePath("serial.jpg");
+        const QString banded = dir.filePath("banded.jpg");
+        ASSERT_TRUE(streamImage(image, serial));
+        ASSERT_TRUE(WriteJpegRows(banded, c.width, c.height, c.threads, [&](int row, Color* out) {
+            const Color* source = image.GetRowPtr(image.GetHeight() - 1 - row);
+            std::copy(source, source + image.GetWidth(), out);
+        }));
+        EXPECT_TRUE(readFile(banded) == readFile(serial));
+    }
+}
+
+// A row that throws on a filling thread stops the picture, reaches the
+// caller and leaves the old file; an unwritable target is reported.
+TEST(JpegStreamWriterTest, FailedRowOnAFillingThreadKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("old.jpg");
+    ASSERT_TRUE(writeFile(file, "old bytes"));
+    for (int failingRow : {0, 17, 199}) {
+        EXPECT_THROW(WriteJpegRows(file, 50, 200, 2,
+                                   [&](int row, Color*) {
+                                       if (row == failingRow)
+                                           throw std::bad_alloc();
+                                   }),
+                     std::bad_alloc);
+        EXPECT_EQ(readFile(file), "old bytes");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.jpg"});
+    EXPECT_FALSE(WriteJpegRows(dir.filePath("no/such/folder/x.jpg"), 50, 200, 2,
+                               [](int, Color*) {}));
+}
+
 } // namespace
 } // namespace noise::utils

@@ -20,6 +20,12 @@ std::uint8_t blendChannel(std::uint8_t c0, std::uint8_t c1, float alpha) {
 } // namespace
 
 void GradientColor::AddGradientPoint(double gradientPos, const Color& color) {
+    // Pictures add their 2048 points in increasing order: append without
+    // the search, which made every gradient load quadratic.
+    if (m_points.empty() || m_points.back().pos < gradientPos) {
+        m_points.push_back(GradientPoint{gradientPos, color});
+        return;
+    }
     auto at = std::find_if(m_points.begin(), m_points.end(),
                            [&](const GradientPoint& p) { return p.pos >= gradientPos; });
     if (at != m_points.end() && at->pos == gradientPos)

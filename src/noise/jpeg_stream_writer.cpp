@@ -6,6 +6,11 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
@@ -18,6 +23,9 @@ namespace noise::utils {
 namespace {
 
 constexpr std::size_t kBufferBytes = 64 * 1024;
+// Rows coloured per hand-out: enough to make the locking negligible, few
+// enough that a 256-row picture still splits over the threads.
+constexpr int kBandRows = 16;
 
 struct Density {
     UINT8 unit; // 1: dots per inch, 2: dots per cm
@@ -174,6 +182,96 @@ bool WriteJpegRows(const QString& fileName, int width, int height,
         writer.writeRow(row.data());
     }
     if (!writer.finish()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
+                   const std::function<void(int, Color*)>& fillRow) {
+    const int bands = (std::max(height, 0) + kBandRows - 1) / kBandRows;
+    if (threads <= 1 || bands < 2 || width < 1)
+        return WriteJpegRows(fileName, width, height, fillRow);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    JpegStreamWriter writer(file, width, height);
+
+    // A ring of band buffers: the colouring threads fill band b in slot
+    // b % ringSize once the encoder has taken band b - ringSize out of it.
+    const int ringSize = 2 * threads + 2;
+    const std::size_t bandColors = std::size_t(kBandRows) * std::size_t(width);
+    std::vector<Color> buffer(bandColors * std::size_t(ringSize));
+    std::vector<int> readyBand(std::size_t(ringSize), -1);
+    std::mutex mutex;
+    std::condition_variable changed;
+    int encoded = 0; // bands the encoder is done with
+    bool stop = false;
+    std::exception_ptr failure;
+    std::atomic<int> nextBand{0};
+
+    auto colour = [&] {
+        for (int band = nextBand++; band < bands; band = nextBand++) {
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return stop || band < encoded + ringSize; });
+                if (stop)
+                    return;
+            }
+            Color* slot = buffer.data() + bandColors * std::size_t(band % ringSize);
+            const int first = band * kBandRows;
+            const int last = std::min(first + kBandRows, height);
+            try {
+                for (int y = first; y < last; ++y)
+                    fillRow(y, slot + std::size_t(y - first) * std::size_t(width));
+            } catch (...) {
+                const std::lock_guard<std::mutex> lock(mutex);
+                if (!failure)
+                    failure = std::current_exception();
+                stop = true;
+                changed.notify_all();
+                return;
+            }
+            const std::lock_guard<std::mutex> lock(mutex);
+            readyBand[std::size_t(band % ringSize)] = band;
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> pool;
+    pool.reserve(std::size_t(threads));
+    for (int i = 0; i < threads; ++i)
+        pool.emplace_back(colour);
+
+    for (int band = 0; band < bands; ++band) {
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock,
+                         [&] { return stop || readyBand[std::size_t(band % ringSize)] == band; });
+            if (stop)
+                break;
+        }
+        const Color* slot = buffer.data() + bandColors * std::size_t(band % ringSize);
+        const int rows = std::min(kBandRows, height - band * kBandRows);
+        for (int r = 0; r < rows && !writer.failed(); ++r)
+            writer.writeRow(slot + std::size_t(r) * std::size_t(width));
+        const std::lock_guard<std::mutex> lock(mutex);
+        encoded = band + 1;
+        stop = stop || writer.failed();
+        changed.notify_all();
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        stop = true; // releases colouring threads when the encoder gave up
+        changed.notify_all();
+    }
+    for (std::thread& thread : pool)
+        thread.join();
+    if (failure) {
+        file.cancelWriting();
+        std::rethrow_exception(failure);
+    }
+    if (!writer.finish() || encoded != bands) {
         file.cancelWriting();
         return false;
     }

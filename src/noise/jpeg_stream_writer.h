@@ -39,4 +39,12 @@ private:
 bool WriteJpegRows(const QString& fileName, int width, int height,
                    const std::function<void(int, Color*)>& fillRow);
 
+// The same file, the rows filled on `threads` threads in bands a little
+// ahead of the encoder, which writes them in order on the calling thread.
+// fillRow must be safe to call from several threads at once; an exception
+// it throws stops the picture and is rethrown here (the file is left as
+// it was).
+bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
+                   const std::function<void(int, Color*)>& fillRow);
+
 } // namespace noise::utils

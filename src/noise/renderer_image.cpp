@@ -69,6 +69,18 @@ void RendererImage::SetLightColor(const Color& color) {
     m_recalcLightValues = true;
 }
 
+RendererImage::LightTerms RendererImage::CalcLightTerms() const {
+    const double cosAzimuth = std::cos(m_lightAzimuth * kDegToRad);
+    const double sinAzimuth = std::sin(m_lightAzimuth * kDegToRad);
+    const double cosElev = std::cos(m_lightElev * kDegToRad);
+    const double sinElev = std::sin(m_lightElev * kDegToRad);
+    const double sqrt2 = std::sqrt(2.0);
+    const double io = sqrt2 * sinElev / 2.0;
+    const double ix = (1.0 - io) * m_lightContrast * sqrt2 * cosElev * cosAzimuth;
+    const double iy = (1.0 - io) * m_lightContrast * sqrt2 * cosElev * sinAzimuth;
+    return LightTerms{ix, iy, io};
+}
+
 double RendererImage::CalcLightIntensity(double /*center*/, double left, double right,
                                          double down, double up) const {
     if (m_recalcLightValues) {

@@ -50,6 +50,13 @@ public:
 
     double CalcLightIntensity(double center, double left, double right, double down,
                               double up) const;
+    // The weights of the light: intensity = x * (left - right) +
+    // y * (down - up) + base, before the clamp at 0.
+    struct LightTerms {
+        double x, y, base;
+    };
+    LightTerms CalcLightTerms() const;
+    const Color& GetLightColor() const { return m_lightColor; }
     Color CalcDestColor(const Color& source, double light) const;
 
 private:

@@ -230,7 +230,7 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
     const bool windowHasOrigin = noise::utils::NoiseMapBuilderPlane::SamplesOrigin(
         setup.lowerX, setup.upperX, setup.lowerZ, setup.upperZ, mapSize, mapSize);
     auto buildNode = [&](const noise::module::Module& module, NoiseMap& map, int node) {
-        if (!finalFlag) {
+        if (!finalFlag || m_context.plainSamplesEveryStage) {
             build(module, map, node);
             return;
         }

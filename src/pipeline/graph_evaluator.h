@@ -32,6 +32,9 @@ struct EvaluationContext {
     // other, pictures one by one: the definition the shared one-pass
     // evaluation is held to (tests, benchmarks).
     bool plainStages = false;
+    // With plainStages: final builds sample stages 1 to 5 too, as the loop
+    // did before final builds skipped them (the benchmarks' baseline).
+    bool plainSamplesEveryStage = false;
     // Bytes the evaluation's float maps may take together; 0: no limit
     // beyond what can be allocated.
     std::uint64_t mapMemoryLimit = 0;

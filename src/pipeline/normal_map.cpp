@@ -3,6 +3,7 @@
 #include "common/event_log.h"
 #include "noise/image.h"
 #include "noise/jpeg_stream_writer.h"
+#include "noise/noise_map_builder.h"
 #include "noise/renderer_normal_map.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
@@ -83,8 +84,11 @@ QString generateNormalMap(GenerationDriver& driver, const NormalMapRequest& requ
     // Rows are encoded as they are computed, the top of the picture (the
     // map's last row) first, so a 16384 map needs no full-size picture.
     const int height = map.GetHeight();
+    const int threads = context.threadCount > 0
+                            ? context.threadCount
+                            : noise::utils::NoiseMapBuilderPlane::DefaultThreadCount();
     const bool written = noise::utils::WriteJpegRows(
-        file, map.GetWidth(), height, [&](int row, noise::utils::Color* colors) {
+        file, map.GetWidth(), height, threads, [&](int row, noise::utils::Color* colors) {
             renderer.RenderRow(height - 1 - row, colors);
         });
     return written ? file : QString();

@@ -21,7 +21,8 @@ struct PictureJob {
 // would leave; a file that cannot be written is left as it was.
 void writePictures(std::vector<PictureJob>& jobs, int threads);
 
-// Renders one job and writes its JPEG; returns whether the file was written.
-bool writePicture(PictureJob& job);
+// Renders one job and writes its JPEG, its rows coloured on `rowThreads`
+// threads; returns whether the file was written.
+bool writePicture(PictureJob& job, int rowThreads = 1);
 
 } // namespace morvane
