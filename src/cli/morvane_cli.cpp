@@ -6,6 +6,7 @@
 #include "common/event_log.h"
 #include "common/notifier.h"
 #include "common/progress_sink.h"
+#include "common/safe_file.h"
 #include "common/seed_source.h"
 #include "hostexport/terrain_export.h"
 #include "terrain_gltf.h"
@@ -20,8 +21,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstdio>
@@ -51,21 +52,49 @@ public:
     }
 };
 
-bool writeRaw(const noise::utils::NoiseMap& map, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+// Little-endian floats, row by row. "-" is standard output, so the map can
+// be piped into another tool; any other path goes through the safe-file
+// layer (a device or pipe is written in place, a plain file replaced only
+// when complete).
+bool writeRaw(const noise::utils::NoiseMap& map, const QString& path, QString& reason) {
     QByteArray row(map.GetWidth() * 4, Qt::Uninitialized);
-    for (int y = 0; y < map.GetHeight(); ++y) {
+    auto fillRow = [&](int y) {
         const float* values = map.GetRowPtr(y);
         for (int x = 0; x < map.GetWidth(); ++x)
             qToLittleEndian<float>(values[x], row.data() + x * 4);
-        if (file.write(row) != row.size()) {
-            file.cancelWriting();
+    };
+    if (path == QLatin1String("-")) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly)) {
+            reason = out.errorString();
+            return false;
+        }
+        for (int y = 0; y < map.GetHeight(); ++y) {
+            fillRow(y);
+            if (out.write(row) != row.size())
+                break;
+        }
+        const bool written = out.flush() && out.error() == QFileDevice::NoError;
+        reason = out.errorString();
+        return written;
+    }
+    SafeFileWriter file(path);
+    if (!file.open()) {
+        reason = file.errorString();
+        return false;
+    }
+    for (int y = 0; y < map.GetHeight(); ++y) {
+        fillRow(y);
+        if (!file.write(row)) {
+            reason = file.errorString();
             return false;
         }
     }
-    return file.commit();
+    if (!file.commit()) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 // "TERRAFORM !" (the final map at 512 and the terrain arrays) followed by
@@ -181,10 +210,26 @@ int run(const cli::CliOptions& options) {
     readOptions.type = PresetType::User;
     readOptions.nativePresetsDir = paths.nativePresetsDir();
     readOptions.gradientNames = paths.gradientNames();
-    readPresetFile(options.preset, state.recipe, readOptions, notifier);
+    // The GUI keeps the fallback of an unreadable preset (nothing changes);
+    // a batch run must not pass the start-up terrain off as the preset's.
+    if (readPresetFile(options.preset, state.recipe, readOptions, notifier).linesApplied == 0) {
+        printErr(QStringLiteral("morvane-cli: no preset settings found in ") + options.preset +
+                 '\n');
+        return 1;
+    }
 
+    // A log that could not be written to the end is a failed run: the file
+    // the user asked for is incomplete.
+    auto checkLog = [&](int status) {
+        if (!fileLog.writeError().isEmpty()) {
+            printErr(QStringLiteral("morvane-cli: cannot write the log ") + options.logFile +
+                     QStringLiteral(": ") + fileLog.writeError() + '\n');
+            return 1;
+        }
+        return status;
+    };
     if (!options.exportName.isEmpty())
-        return exportTerrain(options, driver);
+        return checkLog(exportTerrain(options, driver));
 
     driver.evaluate(options.finalFlag, options.size, options.fullDetail);
 
@@ -194,8 +239,10 @@ int run(const cli::CliOptions& options) {
         printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File + '\n');
         status = 1;
     }
-    if (!options.rawFile.isEmpty() && !writeRaw(state.finalHeightMap, options.rawFile)) {
-        printErr(QStringLiteral("morvane-cli: cannot write ") + options.rawFile + '\n');
+    QString reason;
+    if (!options.rawFile.isEmpty() && !writeRaw(state.finalHeightMap, options.rawFile, reason)) {
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.rawFile +
+                 QStringLiteral(": ") + reason + '\n');
         status = 1;
     }
     if (!options.thumbnailFile.isEmpty() &&
@@ -204,7 +251,7 @@ int run(const cli::CliOptions& options) {
         printErr(QStringLiteral("morvane-cli: cannot write ") + options.thumbnailFile + '\n');
         status = 1;
     }
-    return status;
+    return checkLog(status);
 }
 
 } // namespace

@@ -5,7 +5,10 @@ namespace morvane {
 bool FileEventLog::open(const QString& path) {
     close();
     m_file.setFileName(path);
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    m_written = 0;
+    m_writeError.clear();
+    // Unbuffered: each line reaches the file (or fails) at once.
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
 }
 
 void FileEventLog::close() {
@@ -16,8 +19,17 @@ void FileEventLog::close() {
 void FileEventLog::write(const QString& line) {
     if (!m_file.isOpen())
         return;
-    m_file.write(line.toUtf8());
-    m_file.flush();
+    const QByteArray bytes = line.toUtf8();
+    if (m_file.write(bytes) == bytes.size()) {
+        m_written += bytes.size();
+        return;
+    }
+    m_writeError = m_file.errorString();
+    // A plain file loses the piece of the line that made it; a device or
+    // pipe cannot be cut back.
+    if (!m_file.isSequential())
+        m_file.resize(m_written);
+    m_file.close();
 }
 
 } // namespace morvane

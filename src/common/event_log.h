@@ -27,9 +27,15 @@ public:
     void close();
     bool isOpen() const { return m_file.isOpen(); }
     void write(const QString& line) override;
+    // A write that failed (a full disk, a vanished folder) closes the log
+    // at the last whole line; later lines are dropped rather than written
+    // behind a gap. Empty while every line was written.
+    QString writeError() const { return m_writeError; }
 
 private:
     QFile m_file;
+    qint64 m_written = 0;
+    QString m_writeError;
 };
 
 } // namespace morvane

@@ -1,33 +1,271 @@
 #include "common/safe_file.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace morvane {
 
-bool writeFileSafely(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+namespace {
+
+FileFaultHook& faultHook() {
+    static FileFaultHook hook;
+    return hook;
+}
+
+// The errno the test hook sets for this step, or 0.
+int injectedFault(const QString& path, FileStep step) {
+    const FileFaultHook& hook = faultHook();
+    return hook ? hook(path, step) : 0;
+}
+
+QString describeErrno(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+bool renamePath(const QString& from, const QString& to, QString& reason) {
+    // ::rename replaces atomically and never falls back to a copy, which
+    // QFile::rename would do across file systems.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) ==
+        0)
+        return true;
+    reason = describeErrno(errno);
+    return false;
+}
+
+// The C file calls end a name at a NUL character, so "a\0b.ipf" would
+// write the file "a": another file than the one asked for.
+bool holdsNul(const QString& path) { return path.contains(QChar(0)); }
+
+const QString& nulReason() {
+    static const QString reason = QStringLiteral("a file name cannot hold a NUL character");
+    return reason;
+}
+
+} // namespace
+
+void setFileFaultHook(FileFaultHook hook) { faultHook() = std::move(hook); }
+
+// ---- SafeFileWriter ---------------------------------------------------------
+
+SafeFileWriter::SafeFileWriter(QString path) : m_path(std::move(path)) {}
+
+SafeFileWriter::~SafeFileWriter() { cancel(); }
+
+bool SafeFileWriter::fail(const QString& reason) {
+    m_error = reason;
+    m_failed = true;
+    cancel();
+    return false;
+}
+
+bool SafeFileWriter::open() {
+    if (holdsNul(m_path))
+        return fail(nulReason());
+    if (const int error = injectedFault(m_path, FileStep::Open))
+        return fail(describeErrno(error));
+    const QFileInfo info(m_path);
+    if (info.isDir())
+        return fail(QStringLiteral("a folder stands at that name"));
+    if (info.exists() && !info.isFile()) {
+        auto file = std::make_unique<QFile>(m_path);
+        if (!file->open(QIODevice::WriteOnly))
+            return fail(file->errorString());
+        m_direct = std::move(file);
+        return true;
     }
-    return file.commit();
+    m_saveFile = std::make_unique<QSaveFile>(m_path);
+    if (!m_saveFile->open(QIODevice::WriteOnly)) {
+        const QString reason = m_saveFile->errorString();
+        m_saveFile.reset();
+        return fail(reason);
+    }
+    return true;
+}
+
+QIODevice* SafeFileWriter::device() {
+    if (m_saveFile)
+        return m_saveFile.get();
+    return m_direct.get();
+}
+
+bool SafeFileWriter::write(const char* data, qint64 size) {
+    QIODevice* out = device();
+    if (!out || m_failed)
+        return false;
+    if (const int error = injectedFault(m_path, FileStep::Write))
+        return fail(describeErrno(error));
+    if (out->write(data, size) != size)
+        return fail(out->errorString());
+    return true;
+}
+
+bool SafeFileWriter::commit() {
+    if (m_failed || !device())
+        return false;
+    if (const int error = injectedFault(m_path, FileStep::Commit))
+        return fail(describeErrno(error));
+    if (m_saveFile) {
+        const bool committed = m_saveFile->commit();
+        const QString reason = m_saveFile->errorString();
+        m_saveFile.reset();
+        return committed ? true : fail(reason);
+    }
+    auto* file = static_cast<QFile*>(m_direct.get());
+    // A device reports a full disk (ENOSPC on /dev/full) only when the
+    // buffered bytes reach it.
+    const bool flushed = file->flush() && file->error() == QFileDevice::NoError;
+    const QString reason = file->errorString();
+    file->close();
+    m_direct.reset();
+    return flushed ? true : fail(reason);
+}
+
+void SafeFileWriter::cancel() {
+    if (m_saveFile) {
+        m_saveFile->cancelWriting();
+        m_saveFile.reset(); // removes the temporary file
+    }
+    m_direct.reset();
+}
+
+bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* reason) {
+    SafeFileWriter writer(path);
+    const bool written = writer.open() && writer.write(bytes) && writer.commit();
+    if (!written && reason)
+        *reason = writer.errorString();
+    return written;
 }
 
 bool savePictureSafely(const QImage& picture, const QString& path, const char* format,
-                       int quality) {
-    if (picture.isNull())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!picture.save(&file, format, quality)) {
-        file.cancelWriting();
+                       int quality, QString* reason) {
+    if (picture.isNull()) {
+        if (reason)
+            *reason = QStringLiteral("there is no picture to write");
         return false;
     }
-    return file.commit();
+    SafeFileWriter writer(path);
+    bool written = writer.open();
+    // QImage writes to the device itself; the hook's write step is asked once.
+    if (written) {
+        if (const int error = injectedFault(path, FileStep::Write)) {
+            writer.cancel();
+            if (reason)
+                *reason = describeErrno(error);
+            return false;
+        }
+    }
+    if (written && !picture.save(writer.device(), format, quality)) {
+        const QString why = writer.device()->errorString();
+        writer.cancel();
+        if (reason)
+            *reason = why.isEmpty() ? QStringLiteral("the picture could not be encoded") : why;
+        return false;
+    }
+    written = written && writer.commit();
+    if (!written && reason)
+        *reason = writer.errorString();
+    return written;
+}
+
+// ---- FileSet ------------------------------------------------------------------
+
+FileSet::FileSet(QString folder) : m_folder(std::move(folder)) {
+    QTemporaryDir staging(m_folder + QStringLiteral("/.morvane-staging-XXXXXX"));
+    if (!staging.isValid()) {
+        m_error = QStringLiteral("cannot make a staging folder in ") + m_folder + ": " +
+                  staging.errorString();
+        return;
+    }
+    staging.setAutoRemove(false);
+    m_stagingDir = staging.path();
+}
+
+FileSet::~FileSet() { removeStaging(); }
+
+void FileSet::removeStaging() {
+    if (!m_stagingDir.isEmpty())
+        QDir(m_stagingDir).removeRecursively();
+    m_stagingDir.clear();
+}
+
+QString FileSet::stage(const QString& fileName) {
+    if (!m_names.contains(fileName))
+        m_names << fileName;
+    return m_stagingDir + '/' + fileName;
+}
+
+bool FileSet::commit() {
+    if (!isValid())
+        return false;
+    QStringList staged;
+    for (const QString& name : m_names) {
+        if (holdsNul(name)) {
+            m_error = nulReason();
+            return false;
+        }
+        if (QFileInfo(m_stagingDir + '/' + name).isFile())
+            staged << name;
+    }
+
+    // Refuse before touching anything: a folder or device at a target's
+    // name would stop the set half-way.
+    for (const QString& name : staged) {
+        const QFileInfo target(m_folder + '/' + name);
+        if (target.exists() && !target.isFile()) {
+            m_error = QStringLiteral("cannot replace ") + target.filePath() +
+                      QStringLiteral(": it is not a plain file");
+            return false;
+        }
+    }
+
+    // The old files step aside into the staging folder, so a failure
+    // half-way can put them back.
+    const QString oldDir = m_stagingDir + QStringLiteral("/.old");
+    if (!QDir().mkpath(oldDir)) {
+        m_error = QStringLiteral("cannot make a staging folder in ") + m_stagingDir;
+        return false;
+    }
+    QStringList movedAside, placed;
+    auto rollBack = [&] {
+        QString ignored;
+        for (const QString& name : placed)
+            QFile::remove(m_folder + '/' + name);
+        for (const QString& name : movedAside)
+            renamePath(oldDir + '/' + name, m_folder + '/' + name, ignored);
+    };
+    for (const QString& name : staged) {
+        const QString target = m_folder + '/' + name;
+        if (!QFileInfo::exists(target))
+            continue;
+        QString reason;
+        if (!renamePath(target, oldDir + '/' + name, reason)) {
+            m_error = QStringLiteral("cannot replace ") + target + ": " + reason;
+            rollBack();
+            return false;
+        }
+        movedAside << name;
+    }
+    for (const QString& name : staged) {
+        const QString target = m_folder + '/' + name;
+        QString reason;
+        const int injected = injectedFault(target, FileStep::Commit);
+        if (injected)
+            reason = describeErrno(injected);
+        if (injected || !renamePath(m_stagingDir + '/' + name, target, reason)) {
+            m_error = QStringLiteral("cannot put ") + target + QStringLiteral(" in place: ") +
+                      reason;
+            rollBack();
+            return false;
+        }
+        placed << name;
+    }
+    removeStaging();
+    return true;
 }
 
 } // namespace morvane

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace morvane {
 
@@ -29,11 +30,13 @@ QString checkGroupName(const QString& groupName) {
 namespace {
 
 // A byte copy that replaces the target and says whether it worked.
-bool copyFile(const QString& from, const QString& to) {
+bool copyFile(const QString& from, const QString& to, QString& reason) {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly)) {
+        reason = source.errorString();
         return false;
-    return writeFileSafely(to, source.readAll());
+    }
+    return writeFileSafely(to, source.readAll(), &reason);
 }
 
 } // namespace
@@ -55,10 +58,19 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
         result.error = QStringLiteral("Cannot create the folder ") + folder;
         return result;
     }
-    result.objFile = folder + '/' + request.groupName + QStringLiteral(".obj");
-    result.textureFile = folder + '/' + request.groupName + QStringLiteral(".jpg");
-    QFile::remove(result.objFile);
-    QFile::remove(result.textureFile);
+    const QString objName = request.groupName + QStringLiteral(".obj");
+    const QString textureName = request.groupName + QStringLiteral(".jpg");
+    result.objFile = folder + '/' + objName;
+    result.textureFile = folder + '/' + textureName;
+    // Every file is written under a staging folder first and the set is put
+    // in place at the end, so a failure (or running out of memory, which
+    // unwinds past the set) leaves the previous export exactly as it was,
+    // never a new texture beside an old or missing mesh.
+    FileSet files(folder);
+    if (!files.isValid()) {
+        result.error = QStringLiteral("The terrain could not be exported: ") + files.errorString();
+        return result;
+    }
 
     if (!driver.evaluate(true, request.textureSize, true)) {
         result.error = GraphEvaluator::outOfMemoryText(request.textureSize);
@@ -66,10 +78,11 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
     }
     if (request.onTextureMap)
         request.onTextureMap(driver.state().finalHeightMap);
+    QString reason;
     if (!copyFile(context.paths.mapFile(QStringLiteral("TFFnoisePreview.jpg")),
-                  result.textureFile)) {
+                  files.stage(textureName), reason)) {
         result.error = QStringLiteral("The terrain texture could not be written to ") +
-                       result.textureFile;
+                       result.textureFile + QStringLiteral(": ") + reason;
         return result;
     }
 
@@ -79,17 +92,27 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
     normalMap.textureSize = request.textureSize;
     normalMap.bumpSlider = request.bumpSlider;
     normalMap.groupName = request.groupName;
-    normalMap.outputDir = folder;
-    result.normalMapFile = generateNormalMap(driver, normalMap);
-    if (request.normalMapSize > 0 && result.normalMapFile.isEmpty()) {
+    normalMap.outputDir = files.stagingDir();
+    const QString stagedNormalMap = generateNormalMap(driver, normalMap);
+    if (request.normalMapSize > 0 && stagedNormalMap.isEmpty()) {
         result.error = QStringLiteral("The normal map could not be written to ") + folder;
         return result;
     }
+    if (!stagedNormalMap.isEmpty()) {
+        const QString name = QFileInfo(stagedNormalMap).fileName();
+        files.stage(name);
+        result.normalMapFile = folder + '/' + name;
+    }
 
     context.log->write(QStringLiteral("create terrain OBJ\n"));
-    if (!writeTerrainObj(arrays, result.objFile)) {
+    if (!writeTerrainObj(arrays, files.stage(objName))) {
         result.error = QStringLiteral("The terrain mesh could not be written to ") +
                        result.objFile;
+        return result;
+    }
+    if (!files.commit()) {
+        result.error = QStringLiteral("The terrain files could not be saved: ") +
+                       files.errorString();
         return result;
     }
     context.progress->setStatusText(QStringLiteral("terrain geometry generated"));

@@ -1,9 +1,9 @@
 #include "noise/jpeg_stream_writer.h"
 
+#include "common/safe_file.h"
 #include "noise/image.h"
 
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
@@ -172,17 +172,19 @@ bool JpegStreamWriter::finish() {
 
 bool WriteJpegRows(const QString& fileName, int width, int height,
                    const std::function<void(int, Color*)>& fillRow) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Through the safe-file layer like every other picture: replaced only
+    // when complete, a device or pipe written in place.
+    morvane::SafeFileWriter file(fileName);
+    if (!file.open())
         return false;
-    JpegStreamWriter writer(file, width, height);
+    JpegStreamWriter writer(*file.device(), width, height);
     std::vector<Color> row(std::size_t(std::max(width, 0)));
     for (int y = 0; y < height && !writer.failed(); ++y) {
         fillRow(y, row.data());
         writer.writeRow(row.data());
     }
     if (!writer.finish()) {
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
     return file.commit();

@@ -1,5 +1,7 @@
 #include "noise/noise_image.h"
 
+#include "common/picture_reader.h"
+
 #include <QImage>
 
 #include <cmath>
@@ -23,7 +25,7 @@ NoiseImage::~NoiseImage() = default;
 bool NoiseImage::LoadSlot() const {
     // No name (an "Image" input whose picture was never chosen) is an empty
     // picture; asking Qt to open it would only print a warning.
-    QImage picture = m_fileName.isEmpty() ? QImage() : QImage(m_fileName);
+    QImage picture = m_fileName.isEmpty() ? QImage() : morvane::readPicture(m_fileName);
     if (!picture.isNull() && picture.format() != QImage::Format_RGB32 &&
         picture.format() != QImage::Format_ARGB32)
         picture = picture.convertToFormat(QImage::Format_RGB32);

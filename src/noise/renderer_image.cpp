@@ -1,5 +1,7 @@
 #include "noise/renderer_image.h"
 
+#include "common/picture_reader.h"
+
 #include <libnoise/exception.h>
 
 #include <QImage>
@@ -17,8 +19,12 @@ constexpr double kDegToRad = 0.017453292519943295;
 RendererImage::RendererImage() { m_gradient.BuildGrayscaleGradient(); }
 
 bool RendererImage::LoadGradientFromImage(const QString& fileName) {
+    // Gradients can be the user's own files: read within the picture limits.
+    return LoadGradientFromPicture(morvane::readPicture(fileName));
+}
+
+bool RendererImage::LoadGradientFromPicture(const QImage& picture) {
     m_gradient.ClearGradient();
-    const QImage picture(fileName);
     if (picture.isNull()) {
         for (int i = 0; i < kGradientPoints; ++i) {
             const float pos = float(i + 1) * 0.0009765625f - 1.0f;

@@ -4,6 +4,7 @@
 #include "noise/image.h"
 #include "noise/noise_map.h"
 
+#include <QImage>
 #include <QString>
 
 namespace noise::utils {
@@ -26,6 +27,8 @@ public:
     // picture's row stretched to 2048 points (too narrow), so rendering
     // still works.
     bool LoadGradientFromImage(const QString& fileName);
+    // The same from a picture already decoded (a null one is unreadable).
+    bool LoadGradientFromPicture(const QImage& picture);
     const GradientColor& GetGradient() const { return m_gradient; }
 
     void EnableLight(bool enable = true) { m_isLightEnabled = enable; }

@@ -369,6 +369,11 @@ std::unique_ptr<ObjModel> readObjModel(const QString& path, ObjFacts& facts, Not
     facts.loaded = true;
     const QByteArray bytes = file.readAll();
     file.close();
+    return readObjModelText(bytes, path, facts, console);
+}
+
+std::unique_ptr<ObjModel> readObjModelText(const QByteArray& bytes, const QString& path,
+                                           ObjFacts& facts, QStringList& console) {
     const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
 
     auto model = std::make_unique<ObjModel>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -65,6 +66,11 @@ enum ObjDrawMode : int {
 // `console`. Faces whose indices fall outside the arrays are dropped.
 std::unique_ptr<ObjModel> readObjModel(const QString& path, ObjFacts& facts, Notifier& notifier,
                                        QStringList& console);
+
+// The same two passes on the file's bytes already in memory; `path` only
+// names the model.
+std::unique_ptr<ObjModel> readObjModelText(const QByteArray& bytes, const QString& path,
+                                           ObjFacts& facts, QStringList& console);
 
 void computeFacetNormals(ObjModel& model);
 void computeVertexNormals(ObjModel& model, float angleDegrees);

@@ -3,6 +3,7 @@
 // of an imported OBJ terrain.
 
 #include "common/event_log.h"
+#include "common/picture_reader.h"
 #include "common/progress_sink.h"
 #include "common/user_prompts.h"
 #include "pipeline/pipeline_state.h"
@@ -12,7 +13,7 @@
 #include "viewport/ui/viewport_gl.h"
 
 #include <QFileInfo>
-#include <QImageReader>
+#include <QImage>
 
 namespace morvane {
 
@@ -46,9 +47,11 @@ void GLTerrain::loadReferenceTerrainTexture() {
     const QString file = chooseImage();
     if (file.isEmpty())
         return;
-    QImage image(file);
+    QString reason;
+    const QImage image = readPicture(file, &reason);
     if (image.isNull()) {
-        m_context.progress.setStatusText(QStringLiteral("cannot read image ") + file);
+        m_context.progress.setStatusText(QStringLiteral("cannot read image ") + file +
+                                         QStringLiteral(": ") + reason);
         return;
     }
     makeCurrent();
@@ -63,10 +66,11 @@ void GLTerrain::loadMaskTerrainTexture() {
     const QString file = chooseImage();
     if (file.isEmpty())
         return;
-    QImageReader reader(file);
-    const QImage image = reader.read();
+    QString reason;
+    const QImage image = readPicture(file, &reason);
     if (image.isNull()) {
-        m_context.progress.setStatusText(QStringLiteral("cannot read image ") + file);
+        m_context.progress.setStatusText(QStringLiteral("cannot read image ") + file +
+                                         QStringLiteral(": ") + reason);
         return;
     }
     makeCurrent();

@@ -1,0 +1,137 @@
+#include "fault_support.h"
+#include "pipeline_fixture.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include <sys/stat.h>
+
+namespace morvane {
+namespace {
+
+using testing::readFile;
+
+class CliFaultTest : public testing::PipelineFixture {
+protected:
+    struct Run {
+        int exitCode = -1; // -1: crashed
+        QByteArray out;
+        QString errors;
+    };
+    // `limitKb` > 0 runs the tool under that address-space limit (ulimit -v).
+    Run run(const QStringList& arguments, long limitKb = 0) {
+        QProcess process;
+        if (limitKb > 0) {
+            QStringList shell{"-c", QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(limitKb),
+                              QStringLiteral(MORVANE_CLI_PATH)};
+            process.start("bash", shell + arguments);
+        } else {
+            process.start(QStringLiteral(MORVANE_CLI_PATH), arguments);
+        }
+        EXPECT_TRUE(process.waitForFinished(300000));
+        Run result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.errors = QString::fromLocal8Bit(process.readAllStandardError());
+        return result;
+    }
+    QString file(const QString& name) const { return QDir(root()).filePath(name); }
+    QStringList common() const {
+        return {"--plugin-dir", paths.pluginDir, "--maps", file("maps"), "--seed", "3"};
+    }
+    QString preset() const {
+        const QString path = file("p.ipf");
+        testing::writeFile(path, "I1Type=4\nI1seedNumber=6\n");
+        return path;
+    }
+};
+
+TEST_F(CliFaultTest, APresetWithoutASingleKnownKeyFailsTheRun) {
+    QByteArray noise(5 * 1024 * 1024, Qt::Uninitialized);
+    QRandomGenerator random(11);
+    for (char& byte : noise)
+        byte = char(random.bounded(256));
+    noise.replace('=', ' '); // no line can name a key
+    const struct {
+        const char* name;
+        QByteArray text;
+    } cases[] = {{"empty", ""}, {"random bytes", noise}, {"unknown keys", "colour=red\n"}};
+    for (const auto& c : cases) {
+        const QString path = file(QString(c.name) + ".ipf");
+        ASSERT_TRUE(testing::writeFile(path, c.text));
+        const Run r = run(QStringList{path, "--size", "16", "--raw", file("h.raw")} + common());
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_TRUE(r.errors.contains("no preset settings found in " + path))
+            << r.errors.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(file("h.raw"))) << c.name;
+    }
+}
+
+TEST_F(CliFaultTest, DevicesPipesAndStandardOutputAreWrittenNotReplaced) {
+    const QString p = preset();
+    const int rawSize = 16 * 16 * 4;
+
+    const Run toStdout = run(QStringList{p, "--size", "16", "--raw", "-"} + common());
+    EXPECT_EQ(toStdout.exitCode, 0) << toStdout.errors.toStdString();
+    EXPECT_EQ(toStdout.out.size(), rawSize);
+    EXPECT_FALSE(QFileInfo::exists("-"));
+
+    const QString fifo = file("pipe");
+    testing::FifoReader reader(fifo);
+    ASSERT_TRUE(reader.isOpen());
+    const Run toPipe = run(QStringList{p, "--size", "16", "--raw", fifo} + common());
+    EXPECT_EQ(toPipe.exitCode, 0) << toPipe.errors.toStdString();
+    EXPECT_EQ(reader.readAll(), toStdout.out);
+    EXPECT_TRUE(testing::isFifo(fifo));
+
+    ASSERT_TRUE(QDir().mkpath(file("folder")));
+    const Run toFolder = run(QStringList{p, "--size", "16", "--raw", file("folder")} + common());
+    EXPECT_EQ(toFolder.exitCode, 1);
+    EXPECT_TRUE(toFolder.errors.contains("a folder stands at that name"));
+
+    const QString full = file("full");
+    if (!testing::makeFullDevice(full))
+        GTEST_SKIP() << "device nodes cannot be made here";
+    for (const char* option : {"--raw", "--heightmap16"}) {
+        const Run r = run(QStringList{p, "--size", "16", option, full} + common());
+        EXPECT_EQ(r.exitCode, 1) << option;
+        EXPECT_TRUE(r.errors.contains("cannot write " + full)) << r.errors.toStdString();
+        EXPECT_TRUE(testing::isCharacterDevice(full)) << option;
+    }
+    const Run fullLog = run(QStringList{p, "--size", "16", "--log", full} + common());
+    EXPECT_EQ(fullLog.exitCode, 1);
+    EXPECT_TRUE(fullLog.errors.contains("cannot write the log " + full + ": No space left"))
+        << fullLog.errors.toStdString();
+}
+
+// The largest texture and normal map the GUI offers, under an address-space
+// limit they cannot fit in: a clear message, exit 1, the previous export as
+// it was. The same limit leaves room for a 512 export, so it is the size
+// that fails, not the start.
+TEST_F(CliFaultTest, LargestSizesBeyondTheMemoryLimitFailCleanly) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#else
+    const long limitKb = 700 * 1024;
+    const QString out = file("out");
+    const QStringList exportTo = QStringList{preset(), "--export", "t", "--out", out} + common();
+    const Run small = run(exportTo + QStringList{"--texture-size", "512"}, limitKb);
+    ASSERT_EQ(small.exitCode, 0) << small.errors.toStdString();
+    const QByteArray oldObj = readFile(out + "/t.obj");
+    const QByteArray oldTexture = readFile(out + "/t.jpg");
+
+    for (const QStringList& sizes : {QStringList{"--texture-size", "16384"},
+                                     QStringList{"--normal-map", "16384"}}) {
+        const Run r = run(exportTo + sizes, limitKb);
+        EXPECT_EQ(r.exitCode, 1) << sizes.join(' ').toStdString();
+        EXPECT_TRUE(r.errors.contains("Not enough memory to compute the terrain at 16384 x 16384"))
+            << r.errors.toStdString();
+        EXPECT_EQ(readFile(out + "/t.obj"), oldObj);
+        EXPECT_EQ(readFile(out + "/t.jpg"), oldTexture);
+        EXPECT_EQ(testing::entriesOf(out), (QStringList{"t.jpg", "t.obj"}));
+    }
+#endif
+}
+
+} // namespace
+} // namespace morvane

@@ -1,0 +1,172 @@
+#include "fault_support.h"
+#include "pipeline_fixture.h"
+
+#include "hostexport/terrain_export.h"
+#include "pipeline/terrain_arrays.h"
+#include "recipe/node_types.h"
+
+#include <new>
+
+namespace morvane {
+namespace {
+
+using testing::entriesOf;
+using testing::readFile;
+using testing::ScopedFileFault;
+
+// An export that fails leaves the previous one exactly as it was: the user
+// still has a mesh with its texture, never a new texture beside an old or
+// missing mesh.
+class ExportFaultTest : public testing::PipelineFixture {
+protected:
+    void SetUp() override {
+        PipelineFixture::SetUp();
+        state.recipe.inputs[0].type = int(InputType::Perlin);
+        GenerationDriver d = driver();
+        ASSERT_TRUE(d.generatePreviewTerrain());
+        folder = QDir(root()).filePath("export");
+        request.groupName = "t";
+        request.textureSize = 32;
+        request.outputDir = folder;
+        const TerrainExportResult first = exportTerrain(d, state.terrain, request);
+        ASSERT_TRUE(first.ok) << first.error.toStdString();
+        oldObj = readFile(folder + "/t.obj");
+        oldTexture = readFile(folder + "/t.jpg");
+        request.normalMapSize = 32;
+        state.recipe.inputs[0].seedNumber += 1; // the next texture differs
+        log.lines.clear();
+        progress.events.clear();
+    }
+
+    void expectPreviousExport(const char* name) {
+        EXPECT_EQ(readFile(folder + "/t.obj"), oldObj) << name;
+        EXPECT_EQ(readFile(folder + "/t.jpg"), oldTexture) << name;
+        EXPECT_FALSE(QFileInfo(folder + "/NormalMap_t.jpg").isFile()) << name;
+        EXPECT_EQ(entriesOf(folder).filter(".morvane-staging").size(), 0) << name;
+        EXPECT_FALSE(log.lines.contains("terrain geometry generated\n")) << name;
+        EXPECT_FALSE(progress.events.contains("status:terrain geometry generated")) << name;
+    }
+
+    QString folder;
+    TerrainExportRequest request;
+    QByteArray oldObj, oldTexture;
+};
+
+TEST_F(ExportFaultTest, AFailedExportKeepsThePreviousSetAndSaysWhy) {
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        FileFaultHook fault;
+        const char* error;
+    } cases[] = {
+        {"a folder at the normal map's name",
+         [&] { QDir().mkpath(folder + "/NormalMap_t.jpg/x"); }, {},
+         "The terrain files could not be saved: cannot replace"},
+        {"disk full while writing the mesh", [] {},
+         [](const QString& p, FileStep step) {
+             return p.endsWith("t.obj") && step == FileStep::Write ? ENOSPC : 0;
+         },
+         "The terrain mesh could not be written"},
+        {"disk full while writing the texture", [] {},
+         [](const QString& p, FileStep step) {
+             return p.endsWith("/t.jpg") && step == FileStep::Commit ? ENOSPC : 0;
+         },
+         "The terrain texture could not be written to "},
+        {"read-only folder", [] {},
+         [&](const QString& p, FileStep step) {
+             return p.startsWith(folder) && step == FileStep::Open ? EROFS : 0;
+         },
+         "Read-only file system"},
+        {"disk full as the set is put in place", [] {},
+         [&](const QString& p, FileStep step) {
+             return p == folder + "/t.obj" && step == FileStep::Commit ? ENOSPC : 0;
+         },
+         "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        c.arrange();
+        ScopedFileFault fault(c.fault);
+        log.lines.clear();
+        progress.events.clear();
+        GenerationDriver d = driver();
+        const TerrainExportResult result = exportTerrain(d, state.terrain, request);
+        EXPECT_FALSE(result.ok) << c.name;
+        EXPECT_TRUE(result.error.contains(c.error)) << c.name << ": "
+                                                     << result.error.toStdString();
+        expectPreviousExport(c.name);
+        QDir(folder + "/NormalMap_t.jpg").removeRecursively();
+    }
+}
+
+TEST_F(ExportFaultTest, RunningOutOfMemoryMidExportKeepsThePreviousSetAndTheDriverUsable) {
+    // The allocation that fails first at a large texture size is the
+    // texture-size map; an injected failure right after it unwinds the same
+    // way a real one does.
+    request.onTextureMap = [](const noise::utils::NoiseMap&) { throw std::bad_alloc(); };
+    GenerationDriver d = driver();
+    EXPECT_THROW(exportTerrain(d, state.terrain, request), std::bad_alloc);
+    expectPreviousExport("out of memory");
+
+    request.onTextureMap = nullptr;
+    const TerrainExportResult again = exportTerrain(d, state.terrain, request);
+    ASSERT_TRUE(again.ok) << again.error.toStdString();
+    EXPECT_NE(readFile(folder + "/t.jpg"), oldTexture);
+    EXPECT_EQ(entriesOf(folder), (QStringList{"NormalMap_t.jpg", "t.jpg", "t.obj"}));
+}
+
+TEST_F(ExportFaultTest, AFolderRemovedDuringTheExportIsReportedNotCountedAsDone) {
+    request.onTextureMap = [&](const noise::utils::NoiseMap&) {
+        QDir(folder).removeRecursively();
+    };
+    GenerationDriver d = driver();
+    const TerrainExportResult result = exportTerrain(d, state.terrain, request);
+    EXPECT_FALSE(result.ok) << testing::entriesOf(folder).join(',').toStdString();
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder + "/t.obj"));
+    EXPECT_FALSE(log.lines.contains("terrain geometry generated\n"));
+}
+
+// Saving a preset against the same faults: an "Error" box, the old preset
+// whole, no "preset saved" in the log.
+TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
+    const QString preset = paths.userPresetsDir() + "/mine.ipf";
+    ASSERT_TRUE(QDir().mkpath(paths.userPresetsDir()));
+    ASSERT_TRUE(testing::writeFile(preset, "I1Type=3\n"));
+    const struct {
+        const char* name;
+        FileFaultHook fault;
+    } cases[] = {
+        {"disk full",
+         [&](const QString& p, FileStep step) {
+             return p == preset && step == FileStep::Write ? ENOSPC : 0;
+         }},
+        {"read-only folder",
+         [&](const QString& p, FileStep step) {
+             return p == preset && step == FileStep::Open ? EROFS : 0;
+         }},
+        {"folder removed",
+         [&](const QString& p, FileStep step) {
+             if (p == preset && step == FileStep::Open)
+                 QDir(paths.userPresetsDir()).removeRecursively();
+             return 0;
+         }},
+    };
+    for (const auto& c : cases) {
+        ScopedFileFault fault(c.fault);
+        notifier.messages.clear();
+        log.lines.clear();
+        EXPECT_FALSE(driver().savePreset("mine")) << c.name;
+        ASSERT_EQ(notifier.messages.size(), 1u) << c.name;
+        EXPECT_EQ(notifier.messages[0].first, "Error");
+        EXPECT_EQ(notifier.messages[0].second, "The preset could not be written to " +
+                                                   paths.userPresetsDir() + "/mine.ipf");
+        EXPECT_FALSE(log.lines.contains("preset saved\n")) << c.name;
+        if (QFileInfo::exists(paths.userPresetsDir())) {
+            EXPECT_EQ(readFile(preset), "I1Type=3\n") << c.name;
+        }
+        EXPECT_EQ(entriesOf(paths.userPresetsDir()).filter(".ipf.").size(), 0) << c.name;
+    }
+}
+
+} // namespace
+} // namespace morvane

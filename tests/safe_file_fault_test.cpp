@@ -1,0 +1,215 @@
+#include "fault_support.h"
+#include "pipeline_fixture.h"
+
+#include "common/event_log.h"
+
+#include <QImage>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace morvane {
+namespace {
+
+using testing::entriesOf;
+using testing::readFile;
+using testing::ScopedFileFault;
+using testing::writeFile;
+
+class SafeFileFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString folder() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A full disk, a read-only folder and a folder that vanishes, met at each
+// step of a write: the old file stays whole, the reason is given, and no
+// temporary file is left beside it.
+TEST_F(SafeFileFaultTest, FailedWritesKeepTheOldFileAndSayWhy) {
+    const struct {
+        const char* name;
+        FileStep step;
+        int error;
+        const char* reason;
+    } cases[] = {
+        {"disk full while writing", FileStep::Write, ENOSPC, "No space left on device"},
+        {"disk full at commit", FileStep::Commit, ENOSPC, "No space left on device"},
+        {"read-only folder", FileStep::Open, EROFS, "Read-only file system"},
+    };
+    const QString target = path("preset.ipf");
+    for (const auto& c : cases) {
+        ASSERT_TRUE(writeFile(target, "old=1\n"));
+        ScopedFileFault fault([&](const QString& p, FileStep step) {
+            return p == target && step == c.step ? c.error : 0;
+        });
+        QString reason;
+        EXPECT_FALSE(writeFileSafely(target, "new=2\n", &reason)) << c.name;
+        EXPECT_EQ(reason, c.reason) << c.name;
+        EXPECT_FALSE(savePictureSafely(QImage(4, 4, QImage::Format_RGB32), target, "PNG", -1,
+                                       &reason))
+            << c.name;
+        EXPECT_EQ(readFile(target), "old=1\n") << c.name;
+        EXPECT_EQ(entriesOf(folder()), QStringList{"preset.ipf"}) << c.name;
+    }
+
+    // The folder removed between the decision to write and the write.
+    const QString gone = path("gone");
+    ASSERT_TRUE(QDir().mkpath(gone));
+    ScopedFileFault vanish([&](const QString&, FileStep step) {
+        if (step == FileStep::Open)
+            QDir(gone).removeRecursively();
+        return 0;
+    });
+    QString reason;
+    EXPECT_FALSE(writeFileSafely(gone + "/p.ipf", "x", &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(gone));
+}
+
+// A file-size limit is a real full disk for a plain file: the kernel
+// refuses the bytes past it (EFBIG), as it would refuse them on a full one.
+TEST_F(SafeFileFaultTest, RealWriteFailuresLeaveNoPartFileAndCutTheLogAtAWholeLine) {
+    const QString target = path("export.obj");
+    ASSERT_TRUE(writeFile(target, "old"));
+    FileEventLog log;
+    ASSERT_TRUE(log.open(path("logFile.txt")));
+    log.write("first line\n");
+
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString reason;
+    const bool written = writeFileSafely(target, QByteArray(64 * 1024, 'v'), &reason);
+    log.write("a second line that passes the limit\n");
+    log.write("third\n");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_FALSE(log.writeError().isEmpty());
+    EXPECT_EQ(readFile(path("logFile.txt")), "first line\n");
+    EXPECT_EQ(entriesOf(folder()), (QStringList{"export.obj", "logFile.txt"}));
+}
+
+// Devices and pipes are written in place, never replaced by a plain file;
+// a folder at the name is refused and left alone.
+TEST_F(SafeFileFaultTest, TargetsThatAreNotPlainFilesAreWrittenInPlaceOrRefused) {
+    const QString fifo = path("pipe");
+    testing::FifoReader reader(fifo);
+    ASSERT_TRUE(reader.isOpen());
+    EXPECT_TRUE(writeFileSafely(fifo, "through the pipe"));
+    EXPECT_EQ(reader.readAll(), "through the pipe");
+    EXPECT_TRUE(testing::isFifo(fifo));
+
+    const QString folderTarget = path("taken");
+    ASSERT_TRUE(QDir().mkpath(folderTarget + "/inside"));
+    QString reason;
+    EXPECT_FALSE(writeFileSafely(folderTarget, "x", &reason));
+    EXPECT_EQ(reason, "a folder stands at that name");
+    EXPECT_TRUE(QFileInfo(folderTarget + "/inside").isDir());
+
+    EXPECT_FALSE(writeFileSafely(path("a") + QChar(0) + "b.ipf", "x", &reason));
+    EXPECT_FALSE(QFileInfo::exists(path("a")));
+
+    const QString full = path("full");
+    if (!testing::makeFullDevice(full))
+        GTEST_SKIP() << "device nodes cannot be made here";
+    EXPECT_FALSE(writeFileSafely(full, QByteArray(100000, 'x'), &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_FALSE(savePictureSafely(QImage(64, 64, QImage::Format_RGB32), full, "PNG"));
+    EXPECT_TRUE(testing::isCharacterDevice(full));
+
+    FileEventLog log; // a log on a full disk says so
+    ASSERT_TRUE(log.open(full));
+    log.write("line\n");
+    EXPECT_EQ(log.writeError(), "No space left on device");
+}
+
+class FileSetTest : public SafeFileFaultTest {
+protected:
+    void writeOldSet() {
+        ASSERT_TRUE(writeFile(path("t.obj"), "old obj"));
+        ASSERT_TRUE(writeFile(path("t.jpg"), "old jpg"));
+    }
+    void expectOldSet() {
+        EXPECT_EQ(readFile(path("t.obj")), "old obj");
+        EXPECT_EQ(readFile(path("t.jpg")), "old jpg");
+    }
+    static void stageNewSet(FileSet& set) {
+        ASSERT_TRUE(writeFileSafely(set.stage("t.jpg"), "new jpg"));
+        ASSERT_TRUE(writeFileSafely(set.stage("NormalMap_t.jpg"), "new normals"));
+        ASSERT_TRUE(writeFileSafely(set.stage("t.obj"), "new obj"));
+    }
+};
+
+TEST_F(FileSetTest, ASetIsPutInPlaceWholeOrNotAtAll) {
+    writeOldSet();
+    {
+        FileSet set(folder());
+        ASSERT_TRUE(set.isValid());
+        stageNewSet(set);
+        expectOldSet(); // nothing changes before the commit
+        ASSERT_TRUE(set.commit()) << set.errorString().toStdString();
+    }
+    EXPECT_EQ(readFile(path("t.obj")), "new obj");
+    EXPECT_EQ(readFile(path("NormalMap_t.jpg")), "new normals");
+    EXPECT_EQ(entriesOf(folder()), (QStringList{"NormalMap_t.jpg", "t.jpg", "t.obj"}));
+
+    // A set given up (an error, or an exception unwinding) leaves no trace.
+    writeOldSet();
+    QFile::remove(path("NormalMap_t.jpg"));
+    {
+        FileSet set(folder());
+        stageNewSet(set);
+    }
+    expectOldSet();
+    EXPECT_EQ(entriesOf(folder()), (QStringList{"t.jpg", "t.obj"}));
+}
+
+TEST_F(FileSetTest, ACommitThatFailsHalfWayPutsTheOldSetBack) {
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        int failingRename; // 0: none injected
+        int error;
+        const char* reason;
+    } cases[] = {
+        {"folder at the normal map's name",
+         [&] { QDir().mkpath(path("NormalMap_t.jpg") + "/x"); }, 0, 0, "it is not a plain file"},
+        {"disk full at the mesh", [] {}, 3, ENOSPC, "No space left on device"},
+        {"read-only at the texture", [] {}, 1, EROFS, "Read-only file system"},
+    };
+    for (const auto& c : cases) {
+        writeOldSet();
+        c.arrange();
+        // Renames into the folder, in staging order: t.jpg, NormalMap_t.jpg, t.obj.
+        int renames = 0;
+        ScopedFileFault fault([&](const QString& p, FileStep step) {
+            if (step != FileStep::Commit || QFileInfo(p).dir().path() != folder())
+                return 0;
+            return ++renames == c.failingRename ? c.error : 0;
+        });
+        FileSet set(folder());
+        stageNewSet(set);
+        EXPECT_FALSE(set.commit()) << c.name;
+        EXPECT_TRUE(set.errorString().contains(c.reason)) << set.errorString().toStdString();
+        expectOldSet();
+        EXPECT_FALSE(QFileInfo(path("NormalMap_t.jpg")).isFile()) << c.name;
+        QDir(path("NormalMap_t.jpg")).removeRecursively();
+    }
+    EXPECT_EQ(entriesOf(folder()).filter(".morvane-staging").size(), 0);
+}
+
+} // namespace
+} // namespace morvane
