@@ -14,6 +14,10 @@ public:
     // A "Warning" box with the buttons Yes and Cancel and no default
     // button; true when the user answers Yes.
     virtual bool askYesCancel(const QString& title, const QString& text) = 0;
+    // The same with the buttons Yes and No.
+    virtual bool askYesNo(const QString& title, const QString& text) {
+        return askYesCancel(title, text);
+    }
     // An open-file dialog; an empty string when cancelled.
     virtual QString chooseOpenFile(const QString& title, const QString& folder,
                                    const QString& filter) = 0;

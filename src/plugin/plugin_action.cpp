@@ -3,8 +3,11 @@
 #include "dzapp.h"
 #include "dzcontentmgr.h"
 #include "platform.h"
+#include "hostexport/host_scene.h"
+#include "hostexport/sdk/dz_host_scene.h"
 #include "plugin/ui/morvane_window.h"
 
+#include <QCheckBox>
 #include <QWidget>
 
 namespace {
@@ -53,6 +56,10 @@ void DzMorvanePluginAction::executeAction() {
         environment.pluginsPath = getPluginPath();
         environment.documentsPath = hostDocumentsPath();
         environment.contentDirectories = hostPoserDirectories();
+        environment.hostScene = [](morvane::EventLog& log, morvane::RandomSource& random) {
+            return std::unique_ptr<morvane::HostScene>(
+                std::make_unique<morvane::DzHostScene>(log, random));
+        };
         m_window = new morvane::MorvaneWindow(environment, this);
     }
     if (m_window->isOpen()) {
@@ -188,4 +195,84 @@ void DzMorvanePluginAction::addPoserLibrary() {
 void DzMorvanePluginAction::discardPoserLibrary() {
     if (auto* window = openWindow())
         window->discardPoserLibrary();
+}
+
+void DzMorvanePluginAction::createDAZScene() {
+    if (auto* window = openWindow())
+        window->createDAZScene();
+}
+
+namespace {
+
+morvane::PropPlacement placementOf(float x, float y, float z, int xRot, int yRot, int zRot,
+                                   float scale, float scaleX, float scaleY, float scaleZ) {
+    morvane::PropPlacement p;
+    p.position = {x * 100.0f, y * 100.0f, z * 100.0f};
+    p.rotation = {xRot, yRot, zRot};
+    p.scale = scale;
+    p.scaleFactors = {scaleX, scaleY, scaleZ};
+    return p;
+}
+
+} // namespace
+
+void DzMorvanePluginAction::loadTerrainOBJ(float x, float y, float z, int xRot, int yRot,
+                                           int zRot, float scale, const QString& terrainName) {
+    auto* window = openWindow();
+    morvane::HostScene* scene = window ? window->hostScene() : nullptr;
+    if (!scene)
+        return;
+    const auto* box = window->window()->findChild<const QCheckBox*>(
+        QStringLiteral("enableDAZTerrainSubDivisionCheckBox"));
+    const bool subdivision = box && box->isChecked();
+    scene->loadTerrainOBJ(window->mapsDir() + '/' + terrainName + QStringLiteral(".obj"),
+                          {x, y, z}, {xRot, yRot, zRot}, scale, terrainName, subdivision);
+}
+
+void DzMorvanePluginAction::loadPP2(float x, float y, float z, int xRot, int yRot, int zRot,
+                                    float scale, float scaleX, float scaleY, float scaleZ,
+                                    const QString& oFile) {
+    auto* window = openWindow();
+    morvane::HostScene* scene = window ? window->hostScene() : nullptr;
+    if (!scene)
+        return;
+    bool children = false;
+    scene->loadPP2(oFile, placementOf(x, y, z, xRot, yRot, zRot, scale, scaleX, scaleY, scaleZ),
+                   window->morphPercentage(), &children);
+}
+
+void DzMorvanePluginAction::duplicateNode(int i, float X, float Y, float Z, int xRot, int yRot,
+                                          int zRot, float scale, float scaleX, float scaleY,
+                                          float scaleZ) {
+    auto* window = openWindow();
+    morvane::HostScene* scene = window ? window->hostScene() : nullptr;
+    if (!scene)
+        return;
+    scene->duplicateNode(i, placementOf(X, Y, Z, xRot, yRot, zRot, scale, scaleX, scaleY, scaleZ),
+                         window->morphPercentage());
+}
+
+void DzMorvanePluginAction::generateFinalNormalMap(bool isFinal, bool manualUpdate) {
+    if (auto* window = openWindow())
+        window->generateFinalNormalMap(isFinal, manualUpdate);
+}
+
+void DzMorvanePluginAction::generateFinalNormalMap() {
+    if (auto* window = openWindow())
+        window->generateFinalNormalMap();
+}
+
+void DzMorvanePluginAction::generateFinalNormalCustomSize() {
+    if (auto* window = openWindow())
+        window->generateFinalNormalCustomSize();
+}
+
+void DzMorvanePluginAction::setNormalMapControls() {
+    if (auto* window = openWindow())
+        window->setNormalMapControls();
+}
+
+void DzMorvanePluginAction::setNormalMapControls(const QString& item) {
+    if (auto* window = openWindow())
+        window->setNormalMapControls(item);
 }

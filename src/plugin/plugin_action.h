@@ -54,6 +54,26 @@ public slots:
     // "regen sky texture": writes the sky map of the chosen size.
     void regenerateSkyDomeTexture();
 
+    // "CREATE Studio SCENE !": builds the host scene from the window's
+    // terrain, items, sky and CREATE settings, as the button does.
+    void createDAZScene();
+    // The per-node steps of a build: the exported terrain <name>.obj of the
+    // maps folder as the terrain node; a prop file loaded and placed under
+    // it; the last node cloned and placed. Positions in scene units, scales
+    // as factors; the overall scale is not applied.
+    void loadTerrainOBJ(float x, float y, float z, int xRot, int yRot, int zRot, float scale,
+                        const QString& terrainName);
+    void loadPP2(float x, float y, float z, int xRot, int yRot, int zRot, float scale,
+                 float scaleX, float scaleY, float scaleZ, const QString& oFile);
+    void duplicateNode(int i, float X, float Y, float Z, int xRot, int yRot, int zRot,
+                       float scale, float scaleX, float scaleY, float scaleZ);
+    // The normal map slots of the CREATE tab.
+    void generateFinalNormalMap(bool isFinal, bool manualUpdate);
+    void generateFinalNormalMap();
+    void generateFinalNormalCustomSize();
+    void setNormalMapControls();
+    void setNormalMapControls(const QString& item);
+
 protected slots:
     // Opens the window, or raises it when it is open already.
     void executeAction() override;

@@ -3,6 +3,8 @@
 #include "common/event_log.h"
 #include "common/random_source.h"
 #include "common/seed_source.h"
+#include "hostexport/host_scene.h"
+#include "hostexport/ui/create_tab.h"
 #include "pipeline/terrain_erosion.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
@@ -191,7 +193,9 @@ void MorvaneWindow::buildWindow(Build& b) {
         m_ownPrompts->setParentWidget(w.mainController);
 
     fillPopulatePage(w);
-    fillCreatePage(w);
+    w.createTab = new CreateTab(*b.driver, resources);
+    fillCreatePage(w, w.createTab);
+    connect(w.createTab, &CreateTab::createSceneRequested, this, &MorvaneWindow::createDAZScene);
     fillPresetsPage(w);
     fillSetupPage(w);
     fillAboutPage(w, resources);
@@ -271,6 +275,7 @@ void MorvaneWindow::buildWindow(Build& b) {
     b.library = new myLibrary(library, m_environment.contentDirectories, w.libraryFrame,
                               w.librariesFrame, w.ecoWin);
     connect(b.gl, &GLTerrain::propHighlightCleared, b.library, &myLibrary::clearPropHighlight);
+    w.createTab->setNormalMapControls();
 
     w.vboCheckBox->setChecked(b.viewport.useVBO);
     for (int tab : {kPopulateTab, kCreateTab}) {
@@ -399,12 +404,15 @@ void MorvaneWindow::updateTab(int index) {
     if (!m_build)
         return;
     WindowWidgets& w = m_build->w;
+    w.createTab->setStatusText(QString());
     const bool populate = index == kPopulateTab;
     w.populateHelp->resize(populate ? QSize(16, 16) : QSize(1, 1));
     if (populate)
         w.ecoScrollArea->ensureWidgetVisible(w.glFrame);
     w.triangleCounter->setVisible(populate || index == kCreateTab);
     m_build->dock->follow(index >= 0 && index < 3 ? w.viewportSlots[index] : nullptr);
+    if (index == kCreateTab)
+        prepareCreateTab();
 }
 
 void MorvaneWindow::selectedTab(const QString& name) {
@@ -437,7 +445,7 @@ void MorvaneWindow::requestTeardown(Teardown kind) {
         return;
     // An evaluation let the click through: tearing down now would pull the
     // driver from under it.
-    if (m_build->progress.busy()) {
+    if (m_build->progress.busy() || m_creatingScene) {
         m_pendingTeardown = kind;
         return;
     }
@@ -446,7 +454,7 @@ void MorvaneWindow::requestTeardown(Teardown kind) {
 
 void MorvaneWindow::runPendingTeardown() {
     const Teardown kind = m_pendingTeardown;
-    if (kind == Teardown::None || !m_build || m_build->progress.busy())
+    if (kind == Teardown::None || !m_build || m_build->progress.busy() || m_creatingScene)
         return;
     m_pendingTeardown = Teardown::None;
     teardown(kind);

@@ -6,13 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace morvane {
 
+class EventLog;
 class FileEventLog;
+class HostScene;
 class GLTerrain;
 struct PipelineState;
 class QtUserPrompts;
@@ -30,6 +33,10 @@ struct MorvaneEnvironment {
     RandomSource* random = nullptr; // painting's and prop colours' draws; null: a fixed sequence
     int threadCount = 0;            // sampling threads, 0 = every core
     QStringList contentDirectories; // the host's Poser content folders, in its order
+    // Makes the host scene "CREATE Studio SCENE !" builds into, once, with
+    // the window's log and random source; none: the button says there is
+    // no host scene.
+    std::function<std::unique_ptr<HostScene>(EventLog&, RandomSource&)> hostScene;
 };
 
 // The MORVANE window and everything it owns for one build: folders, log
@@ -99,6 +106,22 @@ class MorvaneWindow : public QObject {
     // "regen sky texture" (the sky map controls' own slot).
     void regenerateSkyDomeTexture();
 
+    // The CREATE tab: "CREATE Studio SCENE !" and the normal map.
+    void createDAZScene();
+    void generateFinalNormalMap(bool isFinal, bool manualUpdate);
+    void generateFinalNormalMap();
+    void generateFinalNormalCustomSize();
+    void setNormalMapControls();
+    void setNormalMapControls(const QString& item);
+
+  public:
+    // The host scene of the CREATE tab's builds; null without a host.
+    HostScene* hostScene();
+    // The maps folder of the data folder; empty while closed.
+    QString mapsDir() const;
+    // The morph percentage slider's value; 0 while closed.
+    int morphPercentage() const;
+
   private:
     struct Build;
     enum class Teardown { None, Quit, Reset };
@@ -117,6 +140,9 @@ class MorvaneWindow : public QObject {
     void syncPanels();
     // A terrain exists: POPULATE and CREATE open, POPULATE shown.
     void openTerrainTabs();
+    // Switching to CREATE: what a custom terrain allows, the normal map's
+    // preview, bounding boxes for heavy scenes.
+    void prepareCreateTab();
     // QUIT and RESET after the question: at once, or once the long
     // operation that let the click through has ended.
     void requestTeardown(Teardown kind);
@@ -130,7 +156,10 @@ class MorvaneWindow : public QObject {
     std::unique_ptr<SeedSource> m_ownSeeds;      // when the host gave none
     std::unique_ptr<RandomSource> m_ownRandom;   // when the host gave none
     Teardown m_pendingTeardown = Teardown::None;
+    bool m_creatingScene = false; // a scene build lets events through
     std::unique_ptr<Build> m_build; // null while closed
+    // Kept across builds: it holds the terrain node props are parented to.
+    std::unique_ptr<HostScene> m_hostScene;
 };
 
 } // namespace morvane

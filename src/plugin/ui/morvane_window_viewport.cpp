@@ -6,6 +6,7 @@
 
 #include "common/event_log.h"
 #include "common/user_prompts.h"
+#include "hostexport/ui/create_tab.h"
 #include "plugin/ui/viewport_modes.h"
 #include "plugin/ui/window_build.h"
 #include "props/obj_model.h"
@@ -107,10 +108,12 @@ void MorvaneWindow::buildViewport(Build& b) {
         b.paths.resourcesDir());
     ViewportTools& t = b.tools;
     GLTerrain* gl = b.gl;
-    b.skyPanel = buildSkyPanel(
-        t.skyPanel, gl,
-        new SkyMapControls(SkyMapContext{b.sky, random(), b.paths, b.progress, prompts(),
-                                         m_environment.threadCount}));
+    // The sky map's size and "regen sky texture" are part of the scene
+    // build: they sit on the CREATE tab.
+    b.skyPanel = buildSkyPanel(t.skyPanel, gl, nullptr);
+    b.skyPanel.mapControls = new SkyMapControls(
+        SkyMapContext{b.sky, random(), b.paths, b.progress, prompts(), m_environment.threadCount});
+    w.createTab->setSkyMapControls(b.skyPanel.mapControls);
 
     connect(w.glVSlider, &QSlider::sliderMoved, this, &MorvaneWindow::panVertical);
     connect(w.glVSlider, &QSlider::valueChanged, this, &MorvaneWindow::panVerticalValueChanged);

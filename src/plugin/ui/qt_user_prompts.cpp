@@ -27,6 +27,18 @@ bool QtUserPrompts::askYesCancel(const QString& title, const QString& text) {
     return box.clickedButton() == yes;
 }
 
+bool QtUserPrompts::askYesNo(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, m_parent);
+    QPushButton* yes = box.addButton(QMessageBox::Yes);
+    QPushButton* no = box.addButton(QMessageBox::No);
+    yes->setAutoDefault(false);
+    no->setAutoDefault(false);
+    box.setDefaultButton(static_cast<QPushButton*>(nullptr));
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 QString QtUserPrompts::chooseOpenFile(const QString& title, const QString& folder,
                                       const QString& filter) {
     return QFileDialog::getOpenFileName(m_parent, title, folder, filter);

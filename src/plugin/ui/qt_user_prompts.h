@@ -17,6 +17,7 @@ class QtUserPrompts : public UserPrompts {
 
     void warn(const QString& title, const QString& text) override;
     bool askYesCancel(const QString& title, const QString& text) override;
+    bool askYesNo(const QString& title, const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder,
                            const QString& filter) override;
     QString askText(const QString& title, const QString& label, bool* accepted) override;

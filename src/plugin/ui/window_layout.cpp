@@ -1,6 +1,7 @@
 #include "plugin/ui/window_geometry.h"
 #include "plugin/ui/window_theme.h"
 #include "plugin/ui/window_widgets.h"
+#include "hostexport/ui/create_tab.h"
 #include "props/ui/populate_controls.h"
 #include "props/ui/populate_help.h"
 
@@ -279,8 +280,11 @@ void fillPopulatePage(WindowWidgets& w) {
     left->addStretch(1);
 }
 
-void fillCreatePage(WindowWidgets& w) {
+void fillCreatePage(WindowWidgets& w, CreateTab* createTab) {
     auto* right = new QVBoxLayout;
+    w.createTab = createTab;
+    if (createTab)
+        right->addWidget(createTab);
     right->addStretch(1);
     QVBoxLayout* left = splitPage(w.genesisTab, w.viewportSlots[2], right);
     left->addStretch(1);

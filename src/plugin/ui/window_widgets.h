@@ -17,6 +17,7 @@ class QWidget;
 namespace morvane {
 
 class C1;
+class CreateTab;
 class D1;
 class FF;
 class I1;
@@ -73,6 +74,9 @@ struct WindowWidgets {
     QFrame* populateHelpFrame = nullptr;  // `HelpLabel`, shown over the viewport
     QFrame* libraryFrame = nullptr;   // `LibraryFrame`: the prop library browser
 
+    // CREATE
+    CreateTab* createTab = nullptr;
+
     // PRESETS
     QScrollArea* presetsScrollArea = nullptr;
     PresetsLibrary* presetsLibrary = nullptr;
@@ -91,7 +95,8 @@ void buildWindowFrame(WindowWidgets& w, const QString& resourcesDir);
 // The node panels on the TERRAFORM page with the buttons under the viewport.
 void fillTerraformPage(WindowWidgets& w);
 void fillPopulatePage(WindowWidgets& w);
-void fillCreatePage(WindowWidgets& w);
+// `createTab` (the CREATE controls) goes beside the viewport.
+void fillCreatePage(WindowWidgets& w, CreateTab* createTab);
 void fillPresetsPage(WindowWidgets& w);
 void fillSetupPage(WindowWidgets& w);
 void fillAboutPage(WindowWidgets& w, const QString& resourcesDir);
