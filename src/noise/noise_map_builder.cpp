@@ -1,5 +1,6 @@
 #include "noise/noise_map_builder.h"
 
+#include "common/parallel_for.h"
 #include "common/progress_sink.h"
 #include "noise/worker_cache.h"
 
@@ -7,9 +8,6 @@
 #include <libnoise/module/modulebase.h>
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <mutex>
 #include <thread>
 
 namespace noise::utils {
@@ -71,33 +69,12 @@ void NoiseMapBuilderPlane::sampleInParallel(std::size_t begin, std::size_t end,
         return;
     }
 
-    std::atomic<std::size_t> nextChunk{0};
-    std::exception_ptr failure;
-    std::mutex failureMutex;
-    auto work = [&](int worker) {
-        try {
-            for (std::size_t chunk = nextChunk++; chunk < chunks; chunk = nextChunk++) {
-                const std::size_t from = begin + chunk * kChunkSamples;
-                sampleRange(from, std::min(end, from + kChunkSamples), worker);
-            }
-        } catch (...) {
-            const std::lock_guard<std::mutex> lock(failureMutex);
-            if (!failure)
-                failure = std::current_exception();
-            nextChunk = chunks; // stop the others early
-        }
-    };
-    std::vector<std::thread> pool;
-    pool.reserve(std::size_t(threads - 1));
     // Worker 0 is the calling thread; the others take indices 1.. so that
     // per-worker caches never share an entry.
-    for (int worker = 1; worker < threads; ++worker)
-        pool.emplace_back(work, worker);
-    work(0);
-    for (std::thread& thread : pool)
-        thread.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    morvane::parallelFor(chunks, threads, [&](std::size_t chunk, int worker) {
+        const std::size_t from = begin + chunk * kChunkSamples;
+        sampleRange(from, std::min(end, from + kChunkSamples), worker);
+    });
 }
 
 std::vector<double> NoiseMapBuilderPlane::AxisSteps(double lower, double upper, int count) {

@@ -237,6 +237,8 @@ private:
     void drawSkyDome(double height);
     // Texture dialogs: the chosen file, or empty after the warning.
     QString chooseImage();
+    // The chosen image read, or null after a cancel or an unreadable file.
+    QImage chooseReadableImage();
     GLuint replaceTexture(GLuint old, const QImage& image);
     void compilePendingTerrainList();
 

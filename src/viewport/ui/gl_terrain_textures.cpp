@@ -42,18 +42,23 @@ GLuint GLTerrain::replaceTexture(GLuint old, const QImage& image) {
 
 // An image that cannot be read leaves the texture, the check boxes and the
 // status line as they were, rather than announcing a texture that is not
-// there; the status line says which file failed.
-void GLTerrain::loadReferenceTerrainTexture() {
+// there; the status line says which file failed. Null: nothing to load.
+QImage GLTerrain::chooseReadableImage() {
     const QString file = chooseImage();
     if (file.isEmpty())
-        return;
+        return {};
     QString reason;
     const QImage image = readPicture(file, &reason);
-    if (image.isNull()) {
+    if (image.isNull())
         m_context.progress.setStatusText(QStringLiteral("cannot read image ") + file +
                                          QStringLiteral(": ") + reason);
+    return image;
+}
+
+void GLTerrain::loadReferenceTerrainTexture() {
+    const QImage image = chooseReadableImage();
+    if (image.isNull())
         return;
-    }
     makeCurrent();
     m_gl->referenceImage = image;
     m_gl->referenceTexture = replaceTexture(m_gl->referenceTexture, image);
@@ -63,16 +68,9 @@ void GLTerrain::loadReferenceTerrainTexture() {
 }
 
 void GLTerrain::loadMaskTerrainTexture() {
-    const QString file = chooseImage();
-    if (file.isEmpty())
+    const QImage image = chooseReadableImage();
+    if (image.isNull())
         return;
-    QString reason;
-    const QImage image = readPicture(file, &reason);
-    if (image.isNull()) {
-        m_context.progress.setStatusText(QStringLiteral("cannot read image ") + file +
-                                         QStringLiteral(": ") + reason);
-        return;
-    }
     makeCurrent();
     m_maskImage = image;
     m_gl->maskTexture = replaceTexture(m_gl->maskTexture, image);
