@@ -135,8 +135,6 @@ class MorvaneWindow : public QObject {
     // Painting, the deletions and the triangle label.
     void connectPainting(Build& build);
     void switchMode(GLMode mode);
-    // Shows the picked item in the edit panel.
-    void showPickedItem(int itemNumber);
     void syncPanels();
     // A terrain exists: POPULATE and CREATE open, POPULATE shown.
     void openTerrainTabs();

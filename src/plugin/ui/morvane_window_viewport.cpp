@@ -165,7 +165,6 @@ void MorvaneWindow::buildViewport(Build& b) {
 
     // The picked item shows in the edit panel; its spin boxes, the drag,
     // the brush and the undo history belong to the edit controller.
-    connect(gl, &GLTerrain::itemPicked, this, &MorvaneWindow::showPickedItem);
     EditControls edit;
     edit.editPanel = t.editPanel;
     edit.xRotation = t.xRotation;
@@ -182,6 +181,7 @@ void MorvaneWindow::buildViewport(Build& b) {
     edit.redo = t.redoButton;
     b.editing = new ItemEditController(gl, b.state, b.viewport, prompts(), edit,
                                        b.paths.resourcesDir(), w.ecoWin);
+    connect(gl, &GLTerrain::itemPicked, b.editing, &ItemEditController::showItem);
     connect(b.editing, &ItemEditController::triangleCountChanged, w.triangleCounter,
             [label = w.triangleCounter](int count) {
                 label->setText(QStringLiteral("triangles: ") + QString::number(count));
@@ -233,30 +233,6 @@ void MorvaneWindow::connectPainting(Build& b) {
             [&view = b.viewport](int value) { view.brushDiameter = float(value); });
     connect(controls, &PopulateControls::focusViewportRequested, this,
             &MorvaneWindow::m_focusTerrainGL);
-}
-
-void MorvaneWindow::showPickedItem(int itemNumber) {
-    if (!m_build)
-        return;
-    ViewportTools& t = m_build->tools;
-    const ItemList& items = m_build->viewport.items;
-    if (itemNumber < 1 || itemNumber > int(items.size())) {
-        t.editPanel->hide();
-        return;
-    }
-    const ItemRecord& item = items[std::size_t(itemNumber - 1)];
-    const std::pair<QSpinBox*, float> values[] = {
-        {t.xRotation, item.rotation[0]}, {t.yRotation, item.rotation[1]},
-        {t.zRotation, item.rotation[2]}, {t.xScale, item.scale[0]},
-        {t.yScale, item.scale[1]},       {t.zScale, item.scale[2]},
-        {t.yOffset, item.position[1]}};
-    for (const auto& [spin, value] : values) {
-        const QSignalBlocker blocker(spin);
-        // Truncated; a value beyond the box's range shows as its end.
-        spin->setValue(int(std::clamp(std::trunc(double(value)), double(spin->minimum()),
-                                      double(spin->maximum()))));
-    }
-    t.editPanel->show();
 }
 
 void MorvaneWindow::setGLMode() {
