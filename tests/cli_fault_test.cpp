@@ -4,8 +4,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
-#include <sys/stat.h>
-
 namespace morvane {
 namespace {
 
@@ -52,18 +50,15 @@ TEST_F(CliFaultTest, APresetWithoutASingleKnownKeyFailsTheRun) {
     for (char& byte : noise)
         byte = char(random.bounded(256));
     noise.replace('=', ' '); // no line can name a key
-    const struct {
-        const char* name;
-        QByteArray text;
-    } cases[] = {{"empty", ""}, {"random bytes", noise}, {"unknown keys", "colour=red\n"}};
-    for (const auto& c : cases) {
-        const QString path = file(QString(c.name) + ".ipf");
-        ASSERT_TRUE(testing::writeFile(path, c.text));
+    const QByteArray texts[] = {"", noise, "colour=red\n"};
+    for (const QByteArray& text : texts) {
+        const QString path = file("bad.ipf");
+        ASSERT_TRUE(testing::writeFile(path, text));
         const Run r = run(QStringList{path, "--size", "16", "--raw", file("h.raw")} + common());
-        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_EQ(r.exitCode, 1) << text.left(20).toStdString();
         EXPECT_TRUE(r.errors.contains("no preset settings found in " + path))
             << r.errors.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(file("h.raw"))) << c.name;
+        EXPECT_FALSE(QFileInfo::exists(file("h.raw")));
     }
 }
 
@@ -84,30 +79,16 @@ TEST_F(CliFaultTest, DevicesPipesAndStandardOutputAreWrittenNotReplaced) {
     EXPECT_EQ(reader.readAll(), toStdout.out);
     EXPECT_TRUE(testing::isFifo(fifo));
 
-    ASSERT_TRUE(QDir().mkpath(file("folder")));
-    const Run toFolder = run(QStringList{p, "--size", "16", "--raw", file("folder")} + common());
-    EXPECT_EQ(toFolder.exitCode, 1);
-    EXPECT_TRUE(toFolder.errors.contains("a folder stands at that name"));
-
     const QString full = file("full");
     if (!testing::makeFullDevice(full))
         GTEST_SKIP() << "device nodes cannot be made here";
-    for (const char* option : {"--raw", "--heightmap16"}) {
-        const Run r = run(QStringList{p, "--size", "16", option, full} + common());
-        EXPECT_EQ(r.exitCode, 1) << option;
-        EXPECT_TRUE(r.errors.contains("cannot write " + full)) << r.errors.toStdString();
-        EXPECT_TRUE(testing::isCharacterDevice(full)) << option;
-    }
-    const Run fullLog = run(QStringList{p, "--size", "16", "--log", full} + common());
-    EXPECT_EQ(fullLog.exitCode, 1);
-    EXPECT_TRUE(fullLog.errors.contains("cannot write the log " + full + ": No space left"))
-        << fullLog.errors.toStdString();
+    const Run r = run(QStringList{p, "--size", "16", "--heightmap16", full} + common());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.errors.contains("cannot write " + full)) << r.errors.toStdString();
+    EXPECT_TRUE(testing::isCharacterDevice(full));
 }
 
-// The largest texture and normal map the GUI offers, under an address-space
-// limit they cannot fit in: a clear message, exit 1, the previous export as
-// it was. The same limit leaves room for a 512 export, so it is the size
-// that fails, not the start.
+// The limit leaves room for a 512 export, so it is the size that fails.
 TEST_F(CliFaultTest, LargestSizesBeyondTheMemoryLimitFailCleanly) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";

@@ -25,7 +25,6 @@ struct Snapshot {
     ItemList items;
 };
 
-// The state one viewport edits, with helpers for the edits a user makes.
 struct Scene {
     TerrainArrays terrain =
         gridTerrain(kSide, kSize, [](float gx, float gz) { return std::sin(gx * 0.2f) + gz * 0.1f; });
@@ -107,25 +106,20 @@ TEST(EditHistoryTest, StepsKeepOnlyWhatChanged) {
     ASSERT_TRUE(history.record(QStringLiteral("paint"), scene.state));
     const EditStep& paint = history.step(1);
     EXPECT_EQ(paint.items.length, 1u);
-    EXPECT_TRUE(paint.items.other.empty());
-    EXPECT_TRUE(paint.vertices.other.empty());
     EXPECT_EQ(paint.vertices.length, 0u);
+    EXPECT_TRUE(paint.vertices.other.empty());
 }
 
 TEST(EditHistoryTest, TheBudgetDropsTheOldestSteps) {
-    // Room for about three of the steps below.
-    std::size_t oneStep = 0;
-    {
-        Scene probe;
-        EditHistory measure;
-        measure.reset(probe.state);
-        probe.sculpt(16, 16, false);
-        probe.items.push_back(itemAt(0, 0, 0));
-        ASSERT_TRUE(measure.record(QStringLiteral("sculpt"), probe.state));
-        oneStep = measure.bytes();
-    }
+    // Room for about three of the steps below, measured on a probe.
+    Scene probe;
+    EditHistory measure;
+    measure.reset(probe.state);
+    probe.sculpt(16, 16, false);
+    probe.items.push_back(itemAt(0, 0, 0));
+    ASSERT_TRUE(measure.record(QStringLiteral("sculpt"), probe.state));
     Scene scene;
-    EditHistory history(oneStep * 3);
+    EditHistory history(measure.bytes() * 3);
     history.reset(scene.state);
     std::vector<Snapshot> snapshots{scene.snapshot()};
     for (int i = 0; i < 8; ++i) {
@@ -144,7 +138,6 @@ TEST(EditHistoryTest, TheBudgetDropsTheOldestSteps) {
         ASSERT_TRUE(history.undo(scene.state));
     EXPECT_FALSE(history.undo(scene.state));
     EXPECT_TRUE(scene.equals(snapshots[std::size_t(8 - kept)]));
-
     // A budget smaller than one step still keeps the newest.
     EditHistory tiny(1);
     tiny.reset(scene.state);
@@ -170,7 +163,6 @@ TEST(EditHistoryTest, UnrecordedChangesNewStepsAndNewTerrains) {
     ASSERT_TRUE(history.undo(scene.state));
     EXPECT_TRUE(scene.equals(painted));
     EXPECT_EQ(history.stepCount(), 2);
-
     // Redo refuses to mix a redone step with a fresh change.
     ASSERT_TRUE(history.undo(scene.state));
     EXPECT_TRUE(scene.equals(start));
@@ -180,7 +172,6 @@ TEST(EditHistoryTest, UnrecordedChangesNewStepsAndNewTerrains) {
     ASSERT_TRUE(history.record(QStringLiteral("paint"), scene.state));
     EXPECT_EQ(history.stepCount(), 1);
     EXPECT_FALSE(history.canRedo());
-
     // Another grid is another terrain: the history starts over.
     scene.terrain = gridTerrain(9, kSize, [](float, float) { return 0.0f; });
     scene.decimated = testing::decimatedOf(scene.terrain);

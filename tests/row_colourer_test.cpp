@@ -14,9 +14,8 @@
 namespace noise::utils {
 namespace {
 
-// A map whose values hit the gradient's points exactly, fall just beside
-// them, run past both ends and change sharply between neighbours (so the
-// light is clamped on both sides).
+// Values on, just beside and far past the gradient points, changing
+// sharply between neighbours so the light clamps both ways.
 NoiseMap awkwardMap(int width, int height, const RendererImage& renderer, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> inside(-1.2, 1.2);
@@ -46,10 +45,7 @@ NoiseMap awkwardMap(int width, int height, const RendererImage& renderer, unsign
     return map;
 }
 
-// The gradients the evaluation colours with: one read from a picture (2048
-// evenly spaced points), the built-in greyscale ramp, the fallback ramp of
-// an unreadable picture, and hand-made ones with uneven, translucent and
-// single points.
+// Picture-read (2048 points), built-in, fallback and hand-made gradients.
 std::vector<std::pair<const char*, std::function<void(RendererImage&)>>> gradients(
     const QString& picture) {
     return {
@@ -80,8 +76,6 @@ struct LightCase {
     Color color;
 };
 
-// Every combination of gradient and light colours each row exactly as the
-// plain renderer does.
 TEST(RowColourerTest, ColoursEveryRowAsThePlainRendererDoes) {
     QTemporaryDir dir;
     const QString picture = dir.filePath("gradient.png");
@@ -93,7 +87,6 @@ TEST(RowColourerTest, ColoursEveryRowAsThePlainRendererDoes) {
 
     const LightCase lights[] = {
         {"no light", false, 45, 45, 1, 1, Color(255, 255, 255, 255)},
-        {"default light", true, 45, 45, 1, 1, Color(255, 255, 255, 255)},
         {"low steep coloured", true, 210, 5, 7, 2.5, Color(255, 190, 40, 255)},
         {"overhead dim", true, -30, 90, 0.4, 0.3, Color(90, 255, 0, 255)},
     };
@@ -109,7 +102,7 @@ TEST(RowColourerTest, ColoursEveryRowAsThePlainRendererDoes) {
             renderer.SetLightContrast(light.contrast);
             renderer.SetLightIntensity(light.intensity);
             renderer.SetLightColor(light.color);
-            for (const auto& [width, height] : {std::pair{1, 1}, {2, 3}, {61, 37}}) {
+            for (const auto& [width, height] : {std::pair{1, 1}, {61, 37}}) {
                 const NoiseMap map = awkwardMap(width, height, renderer, seed++);
                 renderer.SetSourceNoiseMap(map);
                 const RowColourer colourer(renderer);
@@ -124,8 +117,7 @@ TEST(RowColourerTest, ColoursEveryRowAsThePlainRendererDoes) {
         }
 }
 
-// The segment search starts from a guess: dense sweeps over uneven points
-// (and far outside them) must find the same colour as the sorted search.
+// The segment search starts from a guess; it must agree with the sorted search.
 TEST(RowColourerTest, GradientLookupMatchesTheSortedSearch) {
     RendererImage renderer;
     renderer.ClearGradient();

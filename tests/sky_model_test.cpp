@@ -1,9 +1,6 @@
-// The sky model against numbers worked out independently: a separate
-// Python 3 transcription of Preetham's published formulas (zenith
-// chromaticity and luminance, Perez coefficients and function, sunlight
-// transmittance) plus the tone mapping through colorsys.hsv_to_rgb, printed
-// with %.10g. Sun pitch 60 (sun zenith 30 degrees), azimuth 0, start
-// multipliers and gains unless a row says otherwise.
+// Expected numbers come from an independent Python transcription of
+// Preetham's formulas and the HSV tone mapping. Sun pitch 60, azimuth 0,
+// start multipliers and gains unless a row says otherwise.
 
 #include "sky/sky_model.h"
 #include "sky/sky_tables.h"
@@ -73,20 +70,14 @@ TEST(SkyModel, ColoursOfDirectionsMatchTheWorkedChain) {
     };
     const Row rows[] = {
         {2.0, 60, 0, 45, 0, 0.7394534951, 0.8219614233, 0.9524295132},
-        {2.0, 60, 0, 10, 90, 0.4127743002, 0.6203834584, 0.9524290512},
-        {2.0, 60, 0, 80, 200, 0.4530508179, 0.5887286374, 0.95237286},
         {2.0, 60, 0, -30, 45, 0.6808101047, 0.6440832025, 0.7143221196},
         {2.0, 60, 0, 0, 180, 0.6229994467, 0.7607634135, 0.9524255491},
-        {5.0, 60, 0, 45, 0, 0.7101444315, 0.7073627757, 0.6839647417},
         {5.0, 60, 0, 10, 90, 0.5032485874, 0.6214351055, 0.683935874},
         {5.0, 60, 0, 80, 200, 0.3933834664, 0.4959256952, 0.6839647417},
-        {5.0, 60, 0, -30, 45, 0.6087180446, 0.5464020848, 0.5129561304},
-        {5.0, 60, 0, 0, 180, 0.5775267303, 0.6463849212, 0.6826985272},
         {3.0, 10, 90, 5, 100, 0.4176048193, 0.2709757834, 0.01904812296},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(::testing::Message() << "T " << r.T << " elevation " << r.elevation
-                                        << " azimuth " << r.azimuth);
+        SCOPED_TRACE(::testing::Message() << r.T << " " << r.elevation << " " << r.azimuth);
         const SkyRgb c = colourOf(skyWith(r.T, r.pitch, r.sunAzimuth), r.elevation, r.azimuth);
         EXPECT_NEAR(c.red, r.red, 1e-8);
         EXPECT_NEAR(c.green, r.green, 1e-8);
@@ -101,7 +92,6 @@ TEST(SkyModel, ToneMappingKeepsHueAndSaturation) {
     };
     const Row rows[] = {
         {1000, 500, 250, 0.632120558829, 0.316060279414, 0.158030139707},
-        {200, 800, 400, 0.137667758971, 0.550671035883, 0.275335517941},
         {100, 200, 900, 0.0659367044733, 0.131873408947, 0.593430340259},
         {300, 300, 300, 0.259181779318, 0.259181779318, 0.259181779318},
         {0, 0, 0, 0, 0, 0},
@@ -117,16 +107,13 @@ TEST(SkyModel, ToneMappingKeepsHueAndSaturation) {
     }
 }
 
-// Turbidity 0 with the sun at the zenith overflows the tone mapping (the
-// luminance is hugely negative, so 1 - exp(-0.001 max) is -infinity); a
-// zero gain would then make 0 x infinity.
+// Turbidity 0 with the sun overhead overflows the tone mapping to
+// -infinity; a zero gain must not turn that into 0 x infinity = NaN.
 TEST(SkyModel, ColoursStayFiniteAtTheExtremes) {
     ASSERT_TRUE(std::isinf(toneMap(-1e6, -2e6, -3e6).red));
 
     SkyParameters zeroGain = skyWith(0.0, 90.0);
     zeroGain.greenGain = 0.0;
-    SkyParameters noMultipliers = skyWith(0.0, 90.0);
-    noMultipliers.solarRegionIntensity = 0.0;
     SkyParameters zeroFactors = skyWith(0.0, 45.0);
     zeroFactors.horizonLuminance = zeroFactors.horizonDarkness = -1.0;
     zeroFactors.solarRegionIntensity = zeroFactors.solarRegionWidth = -1.0;
@@ -135,7 +122,7 @@ TEST(SkyModel, ColoursStayFiniteAtTheExtremes) {
     allZeroGains.redGain = allZeroGains.greenGain = allZeroGains.blueGain = 0.0;
 
     int sawGreenZero = 0;
-    const SkyParameters cases[] = {zeroGain, noMultipliers, zeroFactors, allZeroGains};
+    const SkyParameters cases[] = {zeroGain, zeroFactors, allZeroGains};
     for (const SkyParameters& p : cases) {
         const SkyModel model(p, computeSun(p));
         for (double elevation = -90.0; elevation <= 90.0; elevation += 7.5)
@@ -158,7 +145,7 @@ TEST(SkyModel, BelowTheHorizonDarkensWithCosineSquared) {
     SkyParameters p = skyWith(3.0, 40.0, 30.0);
     // Gains low enough that nothing clamps.
     p.redGain = p.greenGain = p.blueGain = 0.4;
-    for (double azimuth : {0.0, 75.0, 210.0}) {
+    for (double azimuth : {0.0, 210.0}) {
         const SkyRgb horizon = colourOf(p, 0.0, azimuth);
         for (double depression : {10.0, 45.0, 80.0}) {
             SCOPED_TRACE(::testing::Message() << azimuth << " " << depression);
@@ -169,25 +156,22 @@ TEST(SkyModel, BelowTheHorizonDarkensWithCosineSquared) {
             EXPECT_NEAR(below.blue, k * horizon.blue, 1e-12);
         }
     }
-    // Straight down the light is gone and only the red and green offsets
-    // are left: the model's own result, kept.
+    // Straight down only the red and green offsets are left.
     const SkyRgb down = colourOf(skyWith(2.0), -90.0, 0.0);
     EXPECT_NEAR(down.red, 0.1 * 1.3, 1e-12);
     EXPECT_NEAR(down.green, 0.075, 1e-12);
     EXPECT_NEAR(down.blue, 0.0, 1e-12);
 }
 
-// Below a turbidity of about 1.64 the Perez gradient changes sign between
-// the zenith and the horizon, the luminance turns negative over the lower
-// sky and that tone-maps to black: the model's own result, kept.
+// Below turbidity ~1.64 the lower sky's luminance turns negative and
+// tone-maps to black.
 TEST(SkyModel, LowTurbidityGoesDarkBelow) {
     struct Row {
         double T, elevation;
         bool black;
     };
     const Row rows[] = {
-        {1.6, 0, true},   {1.6, 20, true},  {1.6, 40, true},  {1.6, 60, false},
-        {1.5, 20, true},  {1.5, 40, false}, {2.0, 0, false},  {2.0, 20, false},
+        {1.6, 40, true}, {1.6, 60, false}, {1.5, 20, true}, {1.5, 40, false}, {2.0, 0, false},
     };
     for (const Row& r : rows) {
         const SkyRgb c = colourOf(skyWith(r.T), r.elevation, 90.0);
@@ -202,12 +186,10 @@ TEST(SkyTables, LookupTruncatesAndWraps) {
         int index;
     };
     const Row rows[] = {
-        {0.0, 0},
         {0.00153, 0},          // 0.997 steps
         {0.00154, 1},          // 1.004 steps
         {-0.001, 0},           // -0.65 truncates toward zero
         {-0.01, 4090},         // -6.5 -> -6 -> wraps
-        {-kPi / 2.0, 3073},    // -1023.99 -> -1023
         {2.0 * kPi, 4095},     // 4095.99: just short of a turn
         {2.0 * kPi + 0.01, 6}, // 4102.5 -> 4102 -> 6
         {-4.0 * kPi, 1},       // -8191.99 -> -8191 -> 1
@@ -216,8 +198,6 @@ TEST(SkyTables, LookupTruncatesAndWraps) {
         EXPECT_EQ(SinCosTables::index(r.radians), r.index) << r.radians;
 
     const SinCosTables& t = SinCosTables::instance();
-    EXPECT_DOUBLE_EQ(t.sinAt(1024), 1.0);
-    EXPECT_NEAR(t.cosAt(2048), -1.0, 1e-15);
     EXPECT_NEAR(t.sin(-kPi / 2.0), -1.0, 1e-5);
     EXPECT_EQ(t.sin(-0.01), t.sinAt(4090));
     EXPECT_EQ(SinCosTables::index(std::nan("")), 0);

@@ -1,10 +1,6 @@
 #include "pipeline_fixture.h"
 
 #include "hostexport/terrain_export.h"
-#include "noise/image.h"
-#include "noise/jpeg_writer.h"
-#include "noise/renderer_normal_map.h"
-#include "pipeline/normal_map.h"
 #include "recipe/node_types.h"
 
 namespace morvane {
@@ -47,10 +43,9 @@ protected:
     }
 };
 
-// The export streams its pictures row by row; at a size small enough to
-// hold in memory it must write what the in-memory stage-by-stage path
-// writes, with one gradient and with the two-gradient mix, the normal map
-// at the texture size and re-evaluated at another.
+// Streamed row by row, the export writes the in-memory path's bytes: one
+// gradient and the two-gradient mix, the normal map at the texture size and
+// re-evaluated at another.
 TEST_F(StreamedExportTest, StreamedTextureAndNormalMapEqualTheInMemoryPath) {
     const struct {
         const char* gradient2;
@@ -71,35 +66,7 @@ TEST_F(StreamedExportTest, StreamedTextureAndNormalMapEqualTheInMemoryPath) {
     }
 }
 
-// The streamed normal map against the renderer's whole-picture render
-// written through the toolkit.
-TEST_F(StreamedExportTest, NormalMapRowsMatchTheWholePictureRender) {
-    GenerationDriver d = driver();
-    ASSERT_TRUE(d.evaluate(false, 72, true));
-    NormalMapRequest request;
-    request.isFinal = true;
-    request.normalMapSize = request.textureSize = 72;
-    request.bumpSlider = 2500;
-    request.groupName = "g";
-    const QString file = generateNormalMap(d, request);
-    ASSERT_FALSE(file.isEmpty());
-
-    noise::utils::Image image;
-    image.SetSize(72, 72);
-    noise::utils::RendererNormalMap renderer;
-    renderer.SetSourceNoiseMap(state.finalHeightMap);
-    renderer.SetDestImage(image);
-    renderer.SetBumpHeight(normalMapBumpHeight(2500, 72));
-    renderer.Render();
-    noise::utils::JpegWriter writer;
-    writer.SetSourceImage(image);
-    writer.SetDestFilename(paths.mapFile("expected.jpg"));
-    ASSERT_TRUE(writer.WriteDestFile());
-    EXPECT_TRUE(readFile(file) == readFile(paths.mapFile("expected.jpg")));
-}
-
-// An export whose maps do not fit: a clear message, no texture copied from
-// an older evaluation, the previous texture and normal map left alone.
+// No texture is copied from an older evaluation when the maps do not fit.
 TEST_F(StreamedExportTest, ExportBeyondTheMemoryLimitFailsAndKeepsThePreviousFiles) {
     const Files before = exportWith(false, 32, 32);
     ASSERT_FALSE(before.texture.isEmpty());

@@ -4,7 +4,6 @@
 #include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -56,7 +55,6 @@ class EditUndoTest : public WindowFixture {
         QTest::mouseRelease(gl, Qt::LeftButton, {}, centre + QPoint(8, 4));
         view->shiftHeld = false;
     }
-
 };
 
 TEST_F(EditUndoTest, CtrlZRestoresTheArraysAfterAMouseStroke) {
@@ -64,8 +62,7 @@ TEST_F(EditUndoTest, CtrlZRestoresTheArraysAfterAMouseStroke) {
     stroke();
     ASSERT_FALSE(equals(before)) << "the stroke did not reach the terrain";
     const Arrays raised = arrays();
-    // Through the window's shortcut when the window is active, else
-    // through the viewport's own key handling: either way once.
+    // Window shortcut or viewport key handling, whichever is active: once.
     QTest::keyClick(gl, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(equals(before));
     QTest::keyClick(gl, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -107,19 +104,6 @@ TEST_F(EditUndoTest, UndoAndRedoWalkAMixedSequence) {
     // A new terrain ends the history.
     find<QPushButton>("terraformButton")->click();
     EXPECT_FALSE(undo->isEnabled());
-}
-
-// A raised hill for a look: written when MORVANE_SCREENSHOT_DIR is set.
-TEST_F(EditUndoTest, RaisedHillScreenshot) {
-    const Arrays before = arrays();
-    for (int i = 0; i < 4; ++i)
-        stroke();
-    EXPECT_FALSE(equals(before));
-    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    gl->updateGL();
-    EXPECT_TRUE(gl->grabFrameBuffer().save(QDir(folder).filePath("raised_hill.png")));
 }
 
 } // namespace
