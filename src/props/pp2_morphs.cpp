@@ -1,5 +1,7 @@
 #include "props/pp2_morphs.h"
 
+#include "common/bounded_line.h"
+
 #include <QFile>
 
 #include <cmath>
@@ -37,8 +39,10 @@ std::vector<Pp2Morph> readPp2Morphs(const QString& pp2File, int deltaLimit) {
         inDeltas = false;
     };
 
-    while (!file.atEnd() && total < deltaLimit) {
-        const QList<QByteArray> t = tokens(file.readLine(kLineLimit));
+    QByteArray line;
+    bool cut = false;
+    while (total < deltaLimit && readBoundedLine(file, line, kLineLimit, cut)) {
+        const QList<QByteArray> t = tokens(line);
         if (t.isEmpty() || t.first().isEmpty())
             continue;
         const QByteArray& key = t.first();

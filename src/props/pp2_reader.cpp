@@ -1,5 +1,7 @@
 #include "props/pp2_reader.h"
 
+#include "common/bounded_line.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,28 +11,8 @@ namespace morvane {
 
 namespace {
 
-// No sound .pp2 line comes near this; a longer one is read in pieces and
-// its tail dropped, so a file without line breaks cannot fill the memory.
+// No sound .pp2 line comes near this; a longer one loses its tail.
 constexpr qint64 kLineLimit = 1024 * 1024;
-
-// Reads the next line without its line break ("\n" or "\r\n"). False at the
-// end of the file. `cut` tells that the line was longer than the limit.
-bool nextLine(QFile& file, QByteArray& line, bool& cut) {
-    if (file.atEnd())
-        return false;
-    line = file.readLine(kLineLimit);
-    cut = false;
-    if (!line.endsWith('\n') && !file.atEnd()) {
-        cut = true;
-        QByteArray rest;
-        do
-            rest = file.readLine(kLineLimit);
-        while (!rest.isEmpty() && !rest.endsWith('\n'));
-    }
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return true;
-}
 
 QString decoded(const QByteArray& bytes) {
     return QString::fromUtf8(bytes);
@@ -89,7 +71,7 @@ class Pp2Reading {
         }
         QByteArray line;
         bool cut = false;
-        while (nextLine(m_file, line, cut)) {
+        while (readBoundedLine(m_file, line, kLineLimit, cut)) {
             if (line.contains("objFileGeom") || line.contains("figureResFile")) {
                 if (!addReference(decoded(line)))
                     return m_read;
@@ -133,7 +115,7 @@ class Pp2Reading {
 
         QByteArray line;
         bool cut = false;
-        while (nextLine(m_file, line, cut)) {
+        while (readBoundedLine(m_file, line, kLineLimit, cut)) {
             if (line.contains('}'))
                 break;
             if (line.contains('{') || namesBlockCount(line))
