@@ -107,7 +107,9 @@ TEST_F(ExportFaultTest, AFolderRemovedDuringTheExportIsReportedNotCountedAsDone)
 TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
     const QString preset = paths.userPresetsDir() + "/mine.ipf";
     ASSERT_TRUE(QDir().mkpath(paths.userPresetsDir()));
+    const QString thumbnail = paths.userPresetsDir() + "/mine.jpg";
     ASSERT_TRUE(testing::writeFile(preset, "I1Type=3\n"));
+    ASSERT_TRUE(testing::writeFile(thumbnail, "old picture"));
     const struct {
         const char* name;
         FileFaultHook fault;
@@ -134,9 +136,21 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
         EXPECT_FALSE(log.lines.contains("preset saved\n")) << c.name;
         if (QFileInfo::exists(paths.userPresetsDir())) {
             EXPECT_EQ(readFile(preset), "I1Type=3\n") << c.name;
+            EXPECT_EQ(readFile(thumbnail), "old picture") << c.name;
         }
         EXPECT_EQ(entriesOf(paths.userPresetsDir()).filter(".ipf.").size(), 0) << c.name;
     }
+
+    // A thumbnail that cannot be written leaves the saved preset without one,
+    // never with an older preset's picture.
+    ASSERT_TRUE(QDir().mkpath(paths.userPresetsDir()));
+    ASSERT_TRUE(testing::writeFile(thumbnail, "old picture"));
+    ScopedFileFault fault([&](const QString& p, FileStep step) {
+        return p == thumbnail && step == FileStep::Write ? ENOSPC : 0;
+    });
+    EXPECT_TRUE(driver().savePreset("mine"));
+    EXPECT_NE(readFile(preset), "I1Type=3\n");
+    EXPECT_FALSE(QFileInfo::exists(thumbnail));
 }
 
 } // namespace

@@ -170,14 +170,19 @@ bool GenerationDriver::savePreset(const QString& name) {
     const QString folder = m_context.paths.userPresetsDir();
     QDir().mkpath(folder);
     const QString base = folder + '/' + name;
-    writePresetThumbnail(m_context.paths.mapFile(QStringLiteral("TFFnoisePreview.jpg")),
-                         base + QStringLiteral(".jpg"));
     if (!writePresetFile(m_state.recipe, base + QStringLiteral(".ipf"))) {
         m_context.notifier->warn(QStringLiteral("Error"),
                                  QStringLiteral("The preset could not be written to ") + base +
                                      QStringLiteral(".ipf"));
         return false;
     }
+    // The thumbnail follows the preset, so a failed save leaves the old pair
+    // as it was. One that cannot be made must not leave an older preset's
+    // picture beside the new settings: the library then shows its placeholder.
+    const QString thumbnail = base + QStringLiteral(".jpg");
+    if (!writePresetThumbnail(m_context.paths.mapFile(QStringLiteral("TFFnoisePreview.jpg")),
+                              thumbnail))
+        QFile::remove(thumbnail);
     m_context.log->write(QStringLiteral("preset saved\n"));
     return true;
 }
