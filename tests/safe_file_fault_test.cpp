@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace morvane {
@@ -181,6 +182,72 @@ TEST_F(FileSetTest, ACommitThatFailsHalfWayPutsTheOldSetBack) {
         QDir(path("NormalMap_t.jpg")).removeRecursively();
     }
     EXPECT_EQ(entriesOf(folder()).filter(".morvane-staging").size(), 0);
+}
+
+// A process killed before, during or after its commit leaves its staging
+// folder; the next set in that folder finishes or undoes its work so the
+// folder again holds one whole set.
+TEST_F(FileSetTest, AStagingFolderLeftByADeadProcessIsRecovered) {
+    const pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    ASSERT_GT(dead, 0);
+    waitpid(dead, nullptr, 0);
+    const QString staging = path(".morvane-staging-" + QString::number(dead) + "-AbCdEf");
+    const struct {
+        const char* when;
+        std::function<void()> leave; // the files as the killed process left them
+        const char* obj;
+        const char* jpg;
+    } cases[] = {
+        {"before the commit",
+         [&] {
+             writeOldSet();
+             writeFile(staging + "/t.obj", "new obj");
+             writeFile(staging + "/t.jpg", "new jpg");
+         },
+         "old obj", "old jpg"},
+        {"half-way through the commit",
+         [&] {
+             QDir().mkpath(staging + "/.old");
+             writeFile(staging + "/.old/t.obj", "old obj");
+             writeFile(staging + "/.old/t.jpg", "old jpg");
+             writeFile(path("t.jpg"), "new jpg");
+             writeFile(staging + "/t.obj", "new obj");
+         },
+         "old obj", "old jpg"},
+        {"after the commit",
+         [&] {
+             QDir().mkpath(staging + "/.old");
+             writeFile(staging + "/.old/t.obj", "old obj");
+             writeFile(path("t.jpg"), "new jpg");
+             writeFile(path("t.obj"), "new obj");
+         },
+         "new obj", "new jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.when);
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(staging);
+        c.leave();
+        FileSet set(folder());
+        ASSERT_TRUE(set.isValid());
+        EXPECT_EQ(readFile(path("t.obj")), c.obj);
+        EXPECT_EQ(readFile(path("t.jpg")), c.jpg);
+        EXPECT_FALSE(QFileInfo::exists(staging));
+    }
+
+    // A set still at work in another set's process, or one too old to name
+    // its process, is left alone.
+    const QString live = path(".morvane-staging-" + QString::number(getpid()) + "-XyZwVu");
+    const QString unnamed = path(".morvane-staging-QrStUv");
+    QDir().mkpath(live);
+    QDir().mkpath(unnamed);
+    writeFile(live + "/t.obj", "busy");
+    writeFile(unnamed + "/t.obj", "unknown");
+    FileSet set(folder());
+    EXPECT_EQ(readFile(live + "/t.obj"), "busy");
+    EXPECT_EQ(readFile(unnamed + "/t.obj"), "unknown");
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace morvane {
 
 namespace {
@@ -44,6 +47,46 @@ bool holdsNul(const QString& path) { return path.contains(QChar(0)); }
 const QString& nulReason() {
     static const QString reason = QStringLiteral("a file name cannot hold a NUL character");
     return reason;
+}
+
+const QString kStagingPrefix = QStringLiteral(".morvane-staging-");
+const QString kOldFolder = QStringLiteral(".old");
+
+// The process that made a staging folder, from its name
+// (".morvane-staging-<pid>-XXXXXX"); 0 when the name carries none.
+qint64 stagingOwner(const QString& name) {
+    const QStringList parts = name.mid(kStagingPrefix.size()).split('-');
+    bool ok = false;
+    const qint64 pid = parts.size() == 2 ? parts.first().toLongLong(&ok) : 0;
+    return ok && pid > 0 ? pid : 0;
+}
+
+bool processAlive(qint64 pid) {
+    return pid == qint64(::getpid()) || ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+// A staging folder whose process died (killed, crashed, machine off) before
+// it was removed. If it died during a commit, the old files it had moved
+// aside live only in its ".old" folder: while new files are still waiting
+// beside them the set was not complete, so the old set goes back in place;
+// otherwise every new file was placed and the old ones are obsolete.
+void recoverStaleStaging(const QString& folder) {
+    const QStringList stagings =
+        QDir(folder).entryList({kStagingPrefix + '*'}, QDir::Dirs | QDir::Hidden);
+    for (const QString& name : stagings) {
+        const qint64 owner = stagingOwner(name);
+        if (owner == 0 || processAlive(owner))
+            continue;
+        const QDir staging(folder + '/' + name);
+        const QStringList waiting = staging.entryList(QDir::Files | QDir::Hidden);
+        const QDir old(staging.filePath(kOldFolder));
+        if (!waiting.isEmpty() && old.exists()) {
+            QString ignored;
+            for (const QString& file : old.entryList(QDir::Files | QDir::Hidden))
+                renamePath(old.filePath(file), folder + '/' + file, ignored);
+        }
+        QDir(staging).removeRecursively();
+    }
 }
 
 } // namespace
@@ -175,7 +218,11 @@ bool savePictureSafely(const QImage& picture, const QString& path, const char* f
 // ---- FileSet ------------------------------------------------------------------
 
 FileSet::FileSet(QString folder) : m_folder(std::move(folder)) {
-    QTemporaryDir staging(m_folder + QStringLiteral("/.morvane-staging-XXXXXX"));
+    recoverStaleStaging(m_folder);
+    // The owner's pid in the name tells a later set whether the folder is
+    // still in use or left behind by a process that died.
+    QTemporaryDir staging(m_folder + '/' + kStagingPrefix + QString::number(::getpid()) +
+                          QStringLiteral("-XXXXXX"));
     if (!staging.isValid()) {
         m_error = QStringLiteral("cannot make a staging folder in ") + m_folder + ": " +
                   staging.errorString();
@@ -225,7 +272,7 @@ bool FileSet::commit() {
 
     // The old files step aside into the staging folder, so a failure
     // half-way can put them back.
-    const QString oldDir = m_stagingDir + QStringLiteral("/.old");
+    const QString oldDir = m_stagingDir + '/' + kOldFolder;
     if (!QDir().mkpath(oldDir)) {
         m_error = QStringLiteral("cannot make a staging folder in ") + m_stagingDir;
         return false;
