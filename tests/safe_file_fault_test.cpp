@@ -63,6 +63,8 @@ TEST_F(SafeFileFaultTest, RealWriteFailuresLeaveNoPartFileAndCutTheLogAtAWholeLi
     const QString target = path("export.obj");
     ASSERT_TRUE(writeFile(target, "old"));
     FileEventLog log;
+    QStringList failures;
+    log.setFailureHandler([&](const QString& reason) { failures << reason; });
     ASSERT_TRUE(log.open(path("logFile.txt")));
     log.write("first line\n");
 
@@ -83,6 +85,7 @@ TEST_F(SafeFileFaultTest, RealWriteFailuresLeaveNoPartFileAndCutTheLogAtAWholeLi
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(readFile(target), "old");
     EXPECT_FALSE(log.writeError().isEmpty());
+    EXPECT_EQ(failures, QStringList{log.writeError()}); // told once, not per dropped line
     EXPECT_EQ(readFile(path("logFile.txt")), "first line\n");
     EXPECT_EQ(entriesOf(folder()), (QStringList{"export.obj", "logFile.txt"}));
 }

@@ -8,7 +8,16 @@ bool FileEventLog::open(const QString& path) {
     m_written = 0;
     m_writeError.clear();
     // Unbuffered: each line reaches the file (or fails) at once.
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    if (m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return true;
+    failed(m_file.errorString());
+    return false;
+}
+
+void FileEventLog::failed(const QString& reason) {
+    m_writeError = reason;
+    if (m_onFailure)
+        m_onFailure(reason);
 }
 
 void FileEventLog::close() {
@@ -24,12 +33,13 @@ void FileEventLog::write(const QString& line) {
         m_written += bytes.size();
         return;
     }
-    m_writeError = m_file.errorString();
+    const QString reason = m_file.errorString();
     // A plain file loses the piece of the line that made it; a device or
     // pipe cannot be cut back.
     if (!m_file.isSequential())
         m_file.resize(m_written);
     m_file.close();
+    failed(reason);
 }
 
 } // namespace morvane

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 namespace morvane {
 
 // The event log: one line per event, written and flushed at once so the
@@ -31,8 +33,16 @@ public:
     // at the last whole line; later lines are dropped rather than written
     // behind a gap. Empty while every line was written.
     QString writeError() const { return m_writeError; }
+    // Told once when the log cannot be opened or stops at a failed write,
+    // with why in words, so the user learns that the log is incomplete.
+    void setFailureHandler(std::function<void(const QString& reason)> handler) {
+        m_onFailure = std::move(handler);
+    }
 
 private:
+    void failed(const QString& reason);
+
+    std::function<void(const QString&)> m_onFailure;
     QFile m_file;
     qint64 m_written = 0;
     QString m_writeError;

@@ -116,6 +116,19 @@ TEST_F(WindowTest, MissingDocumentsFolderShowsTheErrorAndStartsAnyway) {
     QCoreApplication::exec();
 }
 
+TEST_F(WindowTest, ALogThatCannotBeWrittenIsToldOnceAndTheWindowWorks) {
+    ASSERT_TRUE(QDir().mkpath(dataDir() + "/logFile.txt/in the way"));
+    openWindow();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0].first, "Warning");
+    EXPECT_TRUE(prompts.warnings[0].second.startsWith("The log file " + dataDir() +
+                                                       "/logFile.txt cannot be written ("))
+        << prompts.warnings[0].second.toStdString();
+    EXPECT_TRUE(QFileInfo(dataDir() + "/logFile.txt/in the way").isDir());
+    EXPECT_TRUE(window->isOpen());
+}
+
 TEST_F(WindowTest, QuitCancelLeavesEverythingAndYesClosesTheWindowAndTheLog) {
     openWindow();
     QSignalSpy closed(window.get(), &MorvaneWindow::closed);

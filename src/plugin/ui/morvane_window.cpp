@@ -137,6 +137,19 @@ bool MorvaneWindow::open() {
     makeDataFolders(b.folders);
 
     FileEventLog& log = *m_log;
+    // Told after the current step: the failing write may sit in the middle
+    // of an evaluation, which a modal box must not interrupt.
+    log.setFailureHandler([this, file = b.paths.logFile()](const QString& reason) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, file, reason] {
+                prompts().warn(QStringLiteral("Warning"),
+                               QStringLiteral("The log file ") + file +
+                                   QStringLiteral(" cannot be written (") + reason +
+                                   QStringLiteral("). MORVANE goes on without it."));
+            },
+            Qt::QueuedConnection);
+    });
     log.open(b.paths.logFile());
     log.write(QStringLiteral("MORVANE started\n"));
 
