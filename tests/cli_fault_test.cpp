@@ -111,6 +111,17 @@ TEST_F(CliFaultTest, LargestSizesBeyondTheMemoryLimitFailCleanly) {
         EXPECT_EQ(readFile(out + "/t.jpg"), oldTexture);
         EXPECT_EQ(testing::entriesOf(out), (QStringList{"t.jpg", "t.obj"}));
     }
+
+    const QString sky = out + "/t_skyDome.jpg";
+    ASSERT_EQ(run({"--sky-map", sky, "--sky-size", "256", "--seed", "1"}, limitKb).exitCode, 0);
+    const QByteArray oldSky = readFile(sky);
+    const Run r = run({"--sky-map", sky, "--sky-size", "16384", "--seed", "1"}, limitKb);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.errors.contains("Not enough memory for a 16384 x 16384 sky dome map; the "
+                                  "previous map is kept."))
+        << r.errors.toStdString();
+    EXPECT_EQ(readFile(sky), oldSky);
+    EXPECT_EQ(testing::entriesOf(out), (QStringList{"t.jpg", "t.obj", "t_skyDome.jpg"}));
 #endif
 }
 

@@ -7,6 +7,8 @@
 #include "sky/sky_map_file.h"
 #include "sky/sky_model.h"
 #include "sky/sky_state.h"
+#include "fault_support.h"
+#include "pipeline_fixture.h"
 #include "sky_random.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +200,57 @@ TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
     EXPECT_EQ(skyMapProgressText(1, 4), QString("computing sky dome map... please wait\n\n") +
                                             QString(5, QChar(0x2588)) +
                                             QString(15, QChar(0x2591)) + "  25%");
+}
+
+// Each way a write can fail: one clear message, the previous map exactly as
+// it was, no success, nothing half-written under any name.
+TEST(SkyMapFile, AFailedWriteKeepsThePreviousMapAndSaysWhy) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath("maps");
+    const QString path = folder + "/t_skyDome.jpg";
+    const struct {
+        const char* name;
+        FileFaultHook fault;
+        const char* reason;
+    } cases[] = {
+        {"disk full",
+         [&](const QString& p, FileStep step) {
+             return p == path && step == FileStep::Write ? ENOSPC : 0;
+         },
+         "No space left on device"},
+        {"read-only folder",
+         [&](const QString& p, FileStep step) {
+             return p == path && step == FileStep::Open ? EROFS : 0;
+         },
+         "Read-only file system"},
+        {"folder removed",
+         [&](const QString& p, FileStep step) {
+             if (p == path && step == FileStep::Open)
+                 QDir(folder).removeRecursively();
+             return 0;
+         },
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(testing::writeFile(path, "old map"));
+        RecordingProgress progress;
+        RecordingNotifier notifier;
+        SequenceRandomSource random(4);
+        testing::ScopedFileFault fault(c.fault);
+        EXPECT_FALSE(generateSkyMapFile(mapInput(64, 60.0), random, path, progress, notifier));
+        ASSERT_EQ(notifier.messages.size(), 1);
+        EXPECT_TRUE(notifier.messages[0].startsWith("Error: The sky dome map could not be written "
+                                                    "to " + path + " ("));
+        EXPECT_TRUE(notifier.messages[0].contains(c.reason)) << notifier.messages[0].toStdString();
+        EXPECT_EQ(progress.status.last(), "sky dome map not generated");
+        if (QFileInfo::exists(folder)) {
+            EXPECT_EQ(testing::readFile(path), "old map");
+            EXPECT_EQ(testing::entriesOf(folder), QStringList{"t_skyDome.jpg"});
+        }
+    }
 }
 
 } // namespace

@@ -20,9 +20,10 @@ QString skyMapFileName(const QString& groupName) {
     return groupName + QStringLiteral("_skyDome.jpg");
 }
 
-bool saveSkyMap(const QImage& map, const QString& path) {
+bool saveSkyMap(const QImage& map, const QString& path, QString* reason) {
     const bool png = QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0;
-    return png ? savePictureSafely(map, path, "PNG") : savePictureSafely(map, path, "JPEG", 100);
+    return png ? savePictureSafely(map, path, "PNG", -1, reason)
+               : savePictureSafely(map, path, "JPEG", 100, reason);
 }
 
 QString skyMapProgressText(int done, int total) {
@@ -59,11 +60,13 @@ bool generateSkyMapFile(const SkyMapInput& input, RandomSource& random, const QS
         notifier.warn(QStringLiteral("Error"), result.error);
         return false;
     }
-    if (!saveSkyMap(result.image, path)) {
+    QString reason;
+    if (!saveSkyMap(result.image, path, &reason)) {
         progress.setStatusText(QStringLiteral("sky dome map not generated"));
         notifier.warn(QStringLiteral("Error"),
                       QStringLiteral("The sky dome map could not be written to ") + path +
-                          QStringLiteral("; the previous map is kept."));
+                          QStringLiteral(" (") + reason +
+                          QStringLiteral("); the previous map is kept."));
         return false;
     }
     progress.setStatusText(QStringLiteral("sky dome map generated"));

@@ -15,7 +15,8 @@ QString skyMapFileName(const QString& groupName);
 
 // Writes the map atomically: ".png" (any case) losslessly, anything else
 // as JPEG of quality 100. A failed write keeps the previous file.
-bool saveSkyMap(const QImage& map, const QString& path);
+// `reason` (when given) receives why a write failed.
+bool saveSkyMap(const QImage& map, const QString& path, QString* reason = nullptr);
 
 // Maps from this side on show a progress bar on the busy overlay.
 constexpr int kSkyMapProgressSide = 2048;
