@@ -8,7 +8,10 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
+#include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <sstream>
@@ -241,40 +244,88 @@ private:
 
 } // namespace
 
-bool writeGltf(const Scene& scene, const QString& path, QString* error) {
-    const bool binary = QFileInfo(path).suffix().compare(QLatin1String("glb"), Qt::CaseInsensitive) == 0;
-    ModelBuilder builder(path, binary);
+namespace {
+
+// A .gltf scene is several files (the JSON, its .bin, the pictures), and
+// tinygltf writes them in place one after the other. They are written into
+// a folder beside the target first and moved over the old ones only when
+// all are complete, so a failed save leaves the previous scene whole.
+bool writeGltfFiles(const Scene& scene, const QString& path, QString* error) {
+    const QFileInfo target(path);
+    QTemporaryDir staging(target.absolutePath() + QStringLiteral("/.gltf-staging-XXXXXX"));
+    if (!staging.isValid()) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(path, staging.errorString());
+        return false;
+    }
+    const QString staged = staging.filePath(target.fileName());
+    ModelBuilder builder(staged, false);
     if (!builder.build(scene, error))
         return false;
     tinygltf::TinyGLTF writer;
     writer.SetImageWriter(keepUri, nullptr);
-    auto fail = [&] {
+    // The JSON file's failure is not reported: its size tells.
+    if (!writer.WriteGltfSceneToFile(&builder.model(), QFile::encodeName(staged).toStdString(),
+                                     false, false, true, false) ||
+        QFileInfo(staged).size() == 0) {
         if (error)
             *error = QStringLiteral("cannot write %1").arg(path);
         return false;
-    };
-    if (binary) {
-        // tinygltf does not report a failed binary write: the bytes go
-        // through a stream and a save file that does.
-        std::ostringstream stream;
-        if (!writer.WriteGltfSceneToStream(&builder.model(), stream, false, true))
-            return fail();
-        const std::string bytes = stream.str();
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit())
-            return fail();
-        return true;
     }
-    // The .bin's failure is reported; the JSON file's is not, so it is
-    // checked afterwards.
-    if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
-        return fail();
-    QFile::remove(path);
-    if (!writer.WriteGltfSceneToFile(&builder.model(), QFile::encodeName(path).toStdString(), false,
-                                     false, true, false) ||
-        QFileInfo(path).size() == 0)
-        return fail();
+    const QStringList files = QDir(staging.path()).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : files) {
+        const QFileInfo existing(target.dir().filePath(name));
+        if (existing.exists() && !existing.isFile()) {
+            if (error)
+                *error = QStringLiteral("cannot replace %1: it is not a plain file")
+                             .arg(existing.filePath());
+            return false;
+        }
+    }
+    // The JSON last: until it is in place the old scene still reads.
+    QStringList order = files;
+    order.removeAll(target.fileName());
+    order << target.fileName();
+    for (const QString& name : order) {
+        const QString to = target.dir().filePath(name);
+        if (std::rename(QFile::encodeName(staging.filePath(name)).constData(),
+                        QFile::encodeName(to).constData()) != 0) {
+            if (error)
+                *error = QStringLiteral("cannot write %1: %2")
+                             .arg(to, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeGltf(const Scene& scene, const QString& path, QString* error) {
+    const bool binary = QFileInfo(path).suffix().compare(QLatin1String("glb"), Qt::CaseInsensitive) == 0;
+    if (!binary)
+        return writeGltfFiles(scene, path, error);
+    ModelBuilder builder(path, true);
+    if (!builder.build(scene, error))
+        return false;
+    tinygltf::TinyGLTF writer;
+    writer.SetImageWriter(keepUri, nullptr);
+    // tinygltf does not report a failed binary write: the bytes go through
+    // a stream and a save file that does.
+    std::ostringstream stream;
+    QSaveFile file(path);
+    if (!writer.WriteGltfSceneToStream(&builder.model(), stream, false, true) ||
+        !file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    const std::string bytes = stream.str();
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
     return true;
 }
 

@@ -135,6 +135,33 @@ TEST_F(SceneGltfTest, SavedSceneReadsBackWithNodesTransformsMaterialsAndTextures
     }
 }
 
+TEST_F(SceneGltfTest, AFailedGltfSaveKeepsThePreviousSceneFiles) {
+    buildAll();
+    const QString path = dir.filePath("scene.gltf");
+    QString error;
+    ASSERT_TRUE(host::saveSceneAs(scene(), path, &error)) << qPrintable(error);
+    auto contents = [&] {
+        std::map<QString, QByteArray> files;
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+            QFile file(dir.filePath(name));
+            file.open(QIODevice::ReadOnly);
+            files[name] = file.readAll();
+        }
+        return files;
+    };
+    // The buffer cannot be put in place: a folder stands at its name.
+    ASSERT_TRUE(QFile::remove(dir.filePath("scene.bin")));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("scene.bin/x")));
+    const auto before = contents();
+    ASSERT_TRUE(before.count("scene.gltf"));
+    scene().findNode(QStringLiteral("Tree"))->getXRotControl()->setValue(25.0f);
+
+    EXPECT_FALSE(host::saveSceneAs(scene(), path, &error));
+    EXPECT_TRUE(error.contains("not a plain file")) << qPrintable(error);
+    EXPECT_EQ(contents(), before);
+    EXPECT_TRUE(QDir(dir.path()).entryList({".gltf-staging*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+
 TEST_F(SceneGltfTest, OpenSceneBringsBackWorldTransformsHierarchyAndPictures) {
     buildAll();
     DzNode* clone = scene().findNode(QStringLiteral("Tree__1"));
