@@ -19,6 +19,9 @@
 namespace morvane::fuzz {
 
 inline void startApplication() {
+    // Decoders warn about every damaged input; printing millions of those
+    // lines would cost more time than the reading.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static int argc = 1;
     static char name[] = "morvane-fuzz";
     static char* argv[] = {name, nullptr};
