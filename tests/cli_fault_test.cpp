@@ -16,11 +16,11 @@ protected:
         QByteArray out;
         QString errors;
     };
-    // `limitKb` > 0 runs the tool under that address-space limit (ulimit -v).
-    Run run(const QStringList& arguments, long limitKb = 0) {
+    // `limits` (shell commands such as "ulimit -v 1000") run before the tool.
+    Run run(const QStringList& arguments, const QString& limits = {}) {
         QProcess process;
-        if (limitKb > 0) {
-            QStringList shell{"-c", QStringLiteral("ulimit -v %1; exec \"$0\" \"$@\"").arg(limitKb),
+        if (!limits.isEmpty()) {
+            QStringList shell{"-c", limits + QStringLiteral("; exec \"$0\" \"$@\""),
                               QStringLiteral(MORVANE_CLI_PATH)};
             process.start("bash", shell + arguments);
         } else {
@@ -88,12 +88,43 @@ TEST_F(CliFaultTest, DevicesPipesAndStandardOutputAreWrittenNotReplaced) {
     EXPECT_TRUE(testing::isCharacterDevice(full));
 }
 
+// A file-size limit fails writes with EFBIG as a full disk would: every
+// file the tool writes is reported, and the previous one stays whole.
+TEST_F(CliFaultTest, AFullDiskFailsEveryWriteAndKeepsThePreviousFiles) {
+    const QString p = preset();
+    const struct {
+        QStringList write;
+        int limitKb; // room for the 80 KB pictures, not for the 110 KB height map
+    } cases[] = {
+        {{"--raw", file("h.raw")}, 96},
+        {{"--heightmap16", file("h.png")}, 96},
+        {{"--log", file("log.txt")}, 0}, // the log is short: only no room fails it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.write.join(' ').toStdString());
+        const QStringList arguments = QStringList{p, "--size", "256"} + c.write + common();
+        ASSERT_EQ(run(arguments).exitCode, 0);
+        const QString target = c.write[1];
+        const QStringList before = testing::entriesOf(root());
+        const QByteArray old = readFile(target);
+        // SIGXFSZ would kill the tool; ignored, the write fails with EFBIG.
+        const Run r = run(arguments, QString("trap '' XFSZ; ulimit -f %1").arg(c.limitKb));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.errors.contains("cannot write ") && r.errors.contains(target + ": File too large"))
+            << r.errors.toStdString();
+        if (c.write[0] != "--log") { // the log records this run, cut at its last whole line
+            EXPECT_EQ(readFile(target), old);
+        }
+        EXPECT_EQ(testing::entriesOf(root()), before);
+    }
+}
+
 // The limit leaves room for a 512 export, so it is the size that fails.
 TEST_F(CliFaultTest, LargestSizesBeyondTheMemoryLimitFailCleanly) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
 #else
-    const long limitKb = 700 * 1024;
+    const QString limitKb = "ulimit -v " + QString::number(700 * 1024);
     const QString out = file("out");
     const QStringList exportTo = QStringList{preset(), "--export", "t", "--out", out} + common();
     const Run small = run(exportTo + QStringList{"--texture-size", "512"}, limitKb);
@@ -111,6 +142,16 @@ TEST_F(CliFaultTest, LargestSizesBeyondTheMemoryLimitFailCleanly) {
         EXPECT_EQ(readFile(out + "/t.jpg"), oldTexture);
         EXPECT_EQ(testing::entriesOf(out), (QStringList{"t.jpg", "t.obj"}));
     }
+
+    // Without maps there is nothing to write: the height map asked for stays.
+    const QString raw = file("h.raw");
+    ASSERT_TRUE(testing::writeFile(raw, "old heights"));
+    const Run big = run(QStringList{preset(), "--size", "16384", "--final", "--raw", raw} + common(),
+                        limitKb);
+    EXPECT_EQ(big.exitCode, 1);
+    EXPECT_TRUE(big.errors.contains("Not enough memory to compute the terrain at 16384 x 16384"))
+        << big.errors.toStdString();
+    EXPECT_EQ(readFile(raw), "old heights");
 
     const QString sky = out + "/t_skyDome.jpg";
     ASSERT_EQ(run({"--sky-map", sky, "--sky-size", "256", "--seed", "1"}, limitKb).exitCode, 0);

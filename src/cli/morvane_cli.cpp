@@ -118,9 +118,10 @@ int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver) {
     request.bumpSlider = options.bump;
     request.outputDir = QDir(options.outDir).absolutePath();
     bool heightmapWritten = true;
+    QString heightmapProblem;
     if (!options.heightmap16File.isEmpty())
         request.onTextureMap = [&](const noise::utils::NoiseMap& map) {
-            heightmapWritten = writeHeightmap16(map, options.heightmap16File);
+            heightmapWritten = writeHeightmap16(map, options.heightmap16File, &heightmapProblem);
         };
     const TerrainExportResult result = morvane::exportTerrain(driver, state.terrain, request);
     if (!result.ok) {
@@ -128,7 +129,8 @@ int exportTerrain(const cli::CliOptions& options, GenerationDriver& driver) {
         return 1;
     }
     if (!heightmapWritten) {
-        printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File + '\n');
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File +
+                 QStringLiteral(": ") + heightmapProblem + '\n');
         return 1;
     }
     std::printf("%s\n%s\n", qPrintable(result.objFile), qPrintable(result.textureFile));
@@ -231,15 +233,19 @@ int run(const cli::CliOptions& options) {
     if (!options.exportName.isEmpty())
         return checkLog(exportTerrain(options, driver));
 
-    driver.evaluate(options.finalFlag, options.size, options.fullDetail);
+    // Without maps there is nothing to write: the files asked for are not
+    // replaced by empty ones.
+    if (!driver.evaluate(options.finalFlag, options.size, options.fullDetail))
+        return checkLog(1);
 
     int status = 0;
+    QString reason;
     if (!options.heightmap16File.isEmpty() &&
-        !writeHeightmap16(state.finalHeightMap, options.heightmap16File)) {
-        printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File + '\n');
+        !writeHeightmap16(state.finalHeightMap, options.heightmap16File, &reason)) {
+        printErr(QStringLiteral("morvane-cli: cannot write ") + options.heightmap16File +
+                 QStringLiteral(": ") + reason + '\n');
         status = 1;
     }
-    QString reason;
     if (!options.rawFile.isEmpty() && !writeRaw(state.finalHeightMap, options.rawFile, reason)) {
         printErr(QStringLiteral("morvane-cli: cannot write ") + options.rawFile +
                  QStringLiteral(": ") + reason + '\n');

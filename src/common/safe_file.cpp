@@ -89,6 +89,29 @@ void recoverStaleStaging(const QString& folder) {
     }
 }
 
+// What a writer of its own (QImage::save, the JPEG encoder) is handed: its
+// bytes go through SafeFileWriter::write, so they are buffered once and a
+// failure carries the system's reason (writing to the save file directly,
+// a write cut short by a full disk reports no reason at all).
+class ForwardingDevice : public QIODevice {
+public:
+    explicit ForwardingDevice(SafeFileWriter& writer) : m_writer(writer) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (m_writer.write(data, size))
+            return size;
+        setErrorString(m_writer.errorString());
+        return -1;
+    }
+
+private:
+    SafeFileWriter& m_writer;
+};
+
 } // namespace
 
 void setFileFaultHook(FileFaultHook hook) { faultHook() = std::move(hook); }
@@ -122,7 +145,9 @@ bool SafeFileWriter::open() {
         return true;
     }
     m_saveFile = std::make_unique<QSaveFile>(m_path);
-    if (!m_saveFile->open(QIODevice::WriteOnly)) {
+    // Unbuffered: Qt's own buffer would meet a full disk only at commit(),
+    // where it has lost the system's reason; this writer buffers itself.
+    if (!m_saveFile->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QString reason = m_saveFile->errorString();
         m_saveFile.reset();
         return fail(reason);
@@ -131,28 +156,56 @@ bool SafeFileWriter::open() {
 }
 
 QIODevice* SafeFileWriter::device() {
-    if (m_saveFile)
-        return m_saveFile.get();
-    return m_direct.get();
+    if (!m_saveFile && !m_direct)
+        return nullptr;
+    if (!m_forward)
+        m_forward = std::make_unique<ForwardingDevice>(*this);
+    return m_forward.get();
 }
 
 bool SafeFileWriter::write(const char* data, qint64 size) {
-    QIODevice* out = device();
+    QIODevice* out = m_saveFile ? static_cast<QIODevice*>(m_saveFile.get()) : m_direct.get();
     if (!out || m_failed)
         return false;
     if (const int error = injectedFault(m_path, FileStep::Write))
         return fail(describeErrno(error));
+    if (m_saveFile) {
+        m_buffer.append(data, int(size));
+        return m_buffer.size() < kBufferSize || flushBuffer();
+    }
     if (out->write(data, size) != size)
         return fail(out->errorString());
     return true;
 }
 
+bool SafeFileWriter::flushBuffer() {
+    if (m_buffer.isEmpty() || !m_saveFile || m_failed)
+        return !m_failed;
+    // A write cut short (the disk filled up on the way) carries no error;
+    // the write of the rest then fails with the system's reason.
+    const char* data = m_buffer.constData();
+    qint64 left = m_buffer.size();
+    while (left > 0) {
+        const qint64 written = m_saveFile->write(data, left);
+        if (written <= 0) {
+            m_buffer.clear();
+            return fail(m_saveFile->errorString());
+        }
+        data += written;
+        left -= written;
+    }
+    m_buffer.clear();
+    return true;
+}
+
 bool SafeFileWriter::commit() {
-    if (m_failed || !device())
+    if (m_failed || (!m_saveFile && !m_direct))
         return false;
     if (const int error = injectedFault(m_path, FileStep::Commit))
         return fail(describeErrno(error));
     if (m_saveFile) {
+        if (!flushBuffer())
+            return false;
         const bool committed = m_saveFile->commit();
         const QString reason = m_saveFile->errorString();
         m_saveFile.reset();
@@ -169,6 +222,7 @@ bool SafeFileWriter::commit() {
 }
 
 void SafeFileWriter::cancel() {
+    m_buffer.clear();
     if (m_saveFile) {
         m_saveFile->cancelWriting();
         m_saveFile.reset(); // removes the temporary file
@@ -203,7 +257,7 @@ bool savePictureSafely(const QImage& picture, const QString& path, const char* f
         }
     }
     if (written && !picture.save(writer.device(), format, quality)) {
-        const QString why = writer.device()->errorString();
+        const QString why = writer.errorString();
         writer.cancel();
         if (reason)
             *reason = why.isEmpty() ? QStringLiteral("the picture could not be encoded") : why;

@@ -28,7 +28,8 @@ public:
     bool open();
     bool write(const char* data, qint64 size);
     bool write(const QByteArray& bytes) { return write(bytes.constData(), bytes.size()); }
-    // The device to hand to a writer of its own (QImage::save).
+    // The device to hand to a writer of its own (QImage::save): its bytes
+    // go through write(). Null before open() and after a failure.
     QIODevice* device();
     bool commit();
     void cancel();
@@ -36,12 +37,17 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    static constexpr int kBufferSize = 1 << 20;
+
     bool fail(const QString& reason);
+    bool flushBuffer();
 
     QString m_path;
     QString m_error;
     std::unique_ptr<QSaveFile> m_saveFile;
     std::unique_ptr<QIODevice> m_direct;
+    std::unique_ptr<QIODevice> m_forward;
+    QByteArray m_buffer; // bytes for the save file not yet handed to it
     bool m_failed = false;
 };
 

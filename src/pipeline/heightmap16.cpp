@@ -33,8 +33,8 @@ QImage heightmap16(const noise::utils::NoiseMap& map) {
     return picture;
 }
 
-bool writeHeightmap16(const noise::utils::NoiseMap& map, const QString& path) {
-    return savePictureSafely(heightmap16(map), path, "PNG");
+bool writeHeightmap16(const noise::utils::NoiseMap& map, const QString& path, QString* reason) {
+    return savePictureSafely(heightmap16(map), path, "PNG", -1, reason);
 }
 
 } // namespace morvane

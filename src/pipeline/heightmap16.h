@@ -11,7 +11,9 @@ namespace morvane {
 // 65535; a flat map is all 0), map row 0 as the bottom line like every
 // picture of the pipeline.
 QImage heightmap16(const noise::utils::NoiseMap& map);
-// Saves heightmap16() as PNG; false when it cannot be written.
-bool writeHeightmap16(const noise::utils::NoiseMap& map, const QString& path);
+// Saves heightmap16() as PNG; false when it cannot be written, `reason`
+// (when given) then saying why.
+bool writeHeightmap16(const noise::utils::NoiseMap& map, const QString& path,
+                      QString* reason = nullptr);
 
 } // namespace morvane
