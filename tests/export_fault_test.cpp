@@ -118,6 +118,10 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
          [&](const QString& p, FileStep step) {
              return p == preset && step == FileStep::Write ? ENOSPC : 0;
          }},
+        {"read-only folder",
+         [&](const QString& p, FileStep step) {
+             return p == preset && step == FileStep::Open ? EROFS : 0;
+         }},
         {"folder removed",
          [&](const QString& p, FileStep step) {
              if (p == preset && step == FileStep::Open)
