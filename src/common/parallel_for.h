@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -37,8 +38,16 @@ template <typename Task> void parallelFor(std::size_t count, int threads, Task&&
     };
     std::vector<std::thread> pool;
     pool.reserve(std::size_t(threads - 1));
-    for (int worker = 1; worker < threads; ++worker)
-        pool.emplace_back(work, worker);
+    for (int worker = 1; worker < threads; ++worker) {
+        try {
+            pool.emplace_back(work, worker);
+        } catch (const std::system_error&) {
+            // No room for another thread (address space, thread limit): the
+            // ones started finish the work. Unwinding here would destroy
+            // running threads, which ends the process.
+            break;
+        }
+    }
     work(0);
     for (std::thread& thread : pool)
         thread.join();
