@@ -170,8 +170,12 @@ bool SafeFileWriter::write(const char* data, qint64 size) {
     if (const int error = injectedFault(m_path, FileStep::Write))
         return fail(describeErrno(error));
     if (m_saveFile) {
-        m_buffer.append(data, int(size));
-        return m_buffer.size() < kBufferSize || flushBuffer();
+        if (size < kBufferSize) {
+            m_buffer.append(data, int(size));
+            return m_buffer.size() < kBufferSize || flushBuffer();
+        }
+        // A big piece goes out as it is, not through a copy in the buffer.
+        return flushBuffer() && writeAll(data, size);
     }
     if (out->write(data, size) != size)
         return fail(out->errorString());
@@ -181,20 +185,21 @@ bool SafeFileWriter::write(const char* data, qint64 size) {
 bool SafeFileWriter::flushBuffer() {
     if (m_buffer.isEmpty() || !m_saveFile || m_failed)
         return !m_failed;
+    const bool written = writeAll(m_buffer.constData(), m_buffer.size());
+    m_buffer.clear();
+    return written;
+}
+
+bool SafeFileWriter::writeAll(const char* data, qint64 size) {
     // A write cut short (the disk filled up on the way) carries no error;
     // the write of the rest then fails with the system's reason.
-    const char* data = m_buffer.constData();
-    qint64 left = m_buffer.size();
-    while (left > 0) {
-        const qint64 written = m_saveFile->write(data, left);
-        if (written <= 0) {
-            m_buffer.clear();
+    while (size > 0) {
+        const qint64 written = m_saveFile->write(data, size);
+        if (written <= 0)
             return fail(m_saveFile->errorString());
-        }
         data += written;
-        left -= written;
+        size -= written;
     }
-    m_buffer.clear();
     return true;
 }
 

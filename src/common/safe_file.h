@@ -41,6 +41,7 @@ private:
 
     bool fail(const QString& reason);
     bool flushBuffer();
+    bool writeAll(const char* data, qint64 size);
 
     QString m_path;
     QString m_error;

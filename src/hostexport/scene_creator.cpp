@@ -7,6 +7,7 @@
 #include "hostexport/scene_layout.h"
 #include "hostexport/terrain_export.h"
 #include "pipeline/generation_driver.h"
+#include "pipeline/graph_evaluator.h"
 #include "pipeline/pipeline_state.h"
 #include "sky/sky_map_file.h"
 #include "sky/sky_state.h"
@@ -15,6 +16,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <new>
 
 namespace morvane {
 
@@ -127,9 +131,13 @@ bool makeTerrain(const SceneServices& s, const SceneRequest& r, const QString& m
     exportRequest.bumpSlider = r.bumpSlider;
     exportRequest.outputDir = mapsDir;
     TerrainExportResult exported;
-    {
+    try {
         StepTimer timer(result, "terrain export");
         exported = exportTerrain(s.driver, s.driver.state().terrain, exportRequest);
+    } catch (const std::bad_alloc&) {
+        // The export's staged files are gone with it; the previous ones stay.
+        exported.error = GraphEvaluator::outOfMemoryText(
+            std::max(exportRequest.textureSize, exportRequest.normalMapSize));
     }
     if (!exported.ok) {
         problems << exported.error;

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <cmath>
 #include <csetjmp>
@@ -242,8 +243,15 @@ bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
     };
     std::vector<std::thread> pool;
     pool.reserve(std::size_t(threads));
-    for (int i = 0; i < threads; ++i)
-        pool.emplace_back(colour);
+    for (int i = 0; i < threads; ++i) {
+        try {
+            pool.emplace_back(colour);
+        } catch (const std::system_error&) {
+            break; // no room for another thread: the ones started colour every band
+        }
+    }
+    if (pool.empty())
+        return WriteJpegRows(fileName, width, height, fillRow);
 
     for (int band = 0; band < bands; ++band) {
         {

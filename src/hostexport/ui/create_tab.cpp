@@ -21,6 +21,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <new>
+
 namespace morvane {
 
 namespace {
@@ -285,7 +287,18 @@ void CreateTab::generateFinalNormalMap(bool isFinal, bool manualUpdate) {
     m_preview->setPixmap(QPixmap());
     m_preview->setText(QStringLiteral("computing normal map\n\nplease wait"));
     m_preview->repaint();
-    generateNormalMap(m_driver, request);
+    try {
+        generateNormalMap(m_driver, request);
+    } catch (const std::bad_alloc&) {
+        QApplication::restoreOverrideCursor();
+        if (Notifier* notifier = m_driver.context().notifier)
+            notifier->warn(QStringLiteral("Error"),
+                           QStringLiteral("Not enough memory for a %1 x %1 normal map. Please "
+                                          "choose a smaller size.")
+                               .arg(request.normalMapSize));
+        showPreview();
+        return;
+    }
     showPreview();
     QApplication::restoreOverrideCursor();
 }
