@@ -145,7 +145,8 @@ TEST(ItemEditingTest, RepositionSeatsItemsOnTheirCellsTopLeftVertex) {
     const ItemList itemsBefore = items;
     EXPECT_EQ(repositionItems(items, t, 20, 100, true, notifier), 0);
     ASSERT_EQ(notifier.messages.size(), 1u);
-    EXPECT_EQ(notifier.messages[0].first, "Error");
+    EXPECT_EQ(notifier.messages[0], std::make_pair(QString("Error"),
+                                                   QString("This features is not needed with imported terrains!")));
     EXPECT_EQ(items, itemsBefore);
     EXPECT_TRUE(sameBits(t.normals, staleNormals.normals));
 }

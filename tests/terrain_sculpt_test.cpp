@@ -167,7 +167,7 @@ TEST(TerrainSculptTest, BrushesAtEdgesAndCornersStayInsideTheGrid) {
 }
 
 TEST(TerrainSculptTest, RegionNormalsEqualTheFullPassBitForBit) {
-    for (const int n : {9, 33, 64}) {
+    for (const int n : {9, 64}) { // one grid of 4k + 1 vertices, one not
         const int size = 50;
         TerrainArrays region = gridTerrain(
             n, size, [](float gx, float gz) { return 3.0f * std::sin(gx * 0.3f) * gz * 0.1f; });

@@ -5,7 +5,6 @@
 #include "viewport/ui/gl_terrain.h"
 #include "viewport/viewport_state.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -115,20 +114,13 @@ TEST_F(EditPanelTest, DraggingSeatsTheItemOnTheTerrainAndShowsIt) {
     EXPECT_EQ(find<QSpinBox>("glXRotCurrentSpinBox")->value(), item.rotation[0]);
 }
 
-TEST_F(EditPanelTest, RepositionOnAnImportedTerrainOnlyWarns) {
-    const QString obj = m_root.filePath("terrain.obj");
-    ASSERT_TRUE(writeFile(obj, "v -30 1 -40\nv 30 1 -40\nv 30 5 40\nv -30 5 40\nf 1 2 3 4\n"));
-    prompts.files = {obj};
-    window->loadCustomTerrain();
-    ASSERT_TRUE(pipeline->customTerrainLoaded);
-    view->items = {itemAt(1, 2, 3)};
-    const ItemList before = view->items;
-    prompts.warnings.clear();
+// The button reaches the re-seating (whose rules the core tests hold).
+TEST_F(EditPanelTest, RepositionButtonSeatsTheItemsOnTheTerrain) {
+    view->items = {itemAt(1.5f, 99.0f, 3.5f)};
     find<QPushButton>("glRepositionItemsButton")->click();
-    ASSERT_EQ(prompts.warnings.size(), 1u);
-    EXPECT_EQ(prompts.warnings[0].first, "Error");
-    EXPECT_EQ(prompts.warnings[0].second, "This features is not needed with imported terrains!");
-    EXPECT_EQ(view->items, before);
+    EXPECT_NE(view->items[0].position[0], 1.5f); // moved to its cell's vertex
+    EXPECT_NE(view->items[0].position[1], 99.0f);
+    EXPECT_TRUE(prompts.warnings.empty());
 }
 
 } // namespace

@@ -150,36 +150,23 @@ TEST_F(PopulatePaintTest, ClicksDragsAndShiftPlaceItemsAndTheDeletionsTakeThemAw
     EXPECT_EQ(triangles(), "triangles: " + QString::number(terrain + 10 * kCubeTriangles));
     EXPECT_EQ(numbers(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
+    // The deletions' rules are the core's; here the button, key and question reach them.
     QSignalSpy edits(gl, &GLTerrain::itemsEdited);
     find<QPushButton>("glDeleteLastPaint")->click();
     EXPECT_EQ(status(), "object #10 deleted");
-    EXPECT_EQ(view->items.size(), 9u);
     EXPECT_EQ(triangles(), "triangles: " + QString::number(terrain + 9 * kCubeTriangles));
-    EXPECT_EQ(edits.count(), 1);
-
-    // The Delete key removes the selected item; later numbers stay.
     view->selectedItem = 3;
     key(QEvent::KeyPress, Qt::Key_Delete);
     EXPECT_EQ(numbers(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(status(), "object deleted");
-    EXPECT_EQ(view->selectedItem, -1);
     EXPECT_EQ(view->mode, GLMode::Edit);
-    EXPECT_EQ(edits.count(), 2);
-    key(QEvent::KeyPress, Qt::Key_Delete); // no selection: nothing
-    EXPECT_EQ(view->items.size(), 8u);
-    EXPECT_EQ(edits.count(), 2);
 
-    // Delete all asks; Cancel keeps everything.
-    find<QPushButton>("glEditDeleteAllButton")->click();
+    find<QPushButton>("glEditDeleteAllButton")->click(); // Cancel keeps everything
     EXPECT_EQ(prompts.questions, QStringList{"Warning|delete all the items?"});
     EXPECT_EQ(view->items.size(), 8u);
     prompts.yesAnswers = {true};
     find<QPushButton>("glEditDeleteAllButton")->click();
     EXPECT_TRUE(view->items.empty());
-    EXPECT_EQ(status(), "all objects deleted");
     EXPECT_EQ(triangles(), "triangles: 522242");
-    EXPECT_TRUE(view->currentProp.path.isEmpty());
-    EXPECT_EQ(view->currentProp.modelSlot, 0);
     EXPECT_EQ(gl->propLists().list(1), 0u);
     EXPECT_EQ(edits.count(), 3);
 }

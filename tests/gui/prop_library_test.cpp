@@ -94,30 +94,6 @@ TEST_F(PropLibraryTest, LibraryWithoutPropsFolderHidesTheTreeAndWarns) {
     EXPECT_EQ(status(), "");
 }
 
-TEST_F(PropLibraryTest, DiscardingAndIncludingMovesLibrariesBetweenTheLists) {
-    QListWidget* active = list("activeLibrariesList");
-    QListWidget* disabled = list("disabledLibrariesList");
-    auto* discard = find<QPushButton>("discardLibraryButton");
-
-    discard->click(); // nothing current: nothing happens
-    EXPECT_EQ(texts(active).size(), 2);
-
-    active->setCurrentRow(0);
-    discard->click();
-    EXPECT_EQ(texts(active), QStringList{bare});
-    EXPECT_EQ(texts(disabled), QStringList{good});
-
-    active->setCurrentRow(0);
-    discard->click();
-    EXPECT_TRUE(texts(list("libraryList")).isEmpty());
-    EXPECT_TRUE(tree()->isHidden());
-
-    disabled->setCurrentRow(0); // good, discarded first
-    find<QPushButton>("includeLibraryButton")->click();
-    EXPECT_EQ(texts(list("libraryList")), QStringList{good});
-    EXPECT_FALSE(tree()->isHidden());
-}
-
 TEST_F(PropLibraryTest, DoubleClickLoadsThePropIntoTheNextSlotForPainting) {
     controller()->setTabEnabled(1, true);
     controller()->setCurrentIndex(1);

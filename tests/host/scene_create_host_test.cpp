@@ -13,7 +13,6 @@
 #include "dzfacetmesh.h"
 #include "dzfacetshape.h"
 #include "dzimageproperty.h"
-#include "dzmaterial.h"
 #include "dzmorph.h"
 #include "dznode.h"
 #include "dzobject.h"
@@ -96,17 +95,6 @@ TEST(TerrainShaderTest, MissingBrickClassFailsWithItsOneLineAndLeavesTheMaterial
     EXPECT_EQ(log.lines, (QStringList{"creating terrain procedural shader\n",
                                       "error creating a shader brick\n"}));
     EXPECT_EQ(material->getNumBricks(), 0);
-}
-
-TEST_F(CreateHostTest, TerrainMaterialIsReplacedNamedAndSelected) {
-    DzHostScene host(log, random);
-    ASSERT_TRUE(host.loadTerrainOBJ(terrainObj(), {}, {0, 0, 0}, 100.0f, "T", false));
-    EXPECT_TRUE(host.applyTerrainShader(TerrainShaderRequest{"T", picture("T.jpg"), {}, false}));
-    DzMaterial* used = host.terrainNode()->getObject()->getShape(0)->getMaterial(0);
-    ASSERT_TRUE(qobject_cast<DzBrickMaterial*>(used));
-    EXPECT_EQ(used->getName(), "T Default");
-    EXPECT_TRUE(used->isSelected());
-    EXPECT_TRUE(used->getColorMap() && used->getColorMap()->getFilename().endsWith("T.jpg"));
 }
 
 TEST_F(CreateHostTest, PropsLoadUnderTheTerrainAndClonesShareMaterialsAndCountLabels) {
