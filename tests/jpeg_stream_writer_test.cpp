@@ -1,3 +1,4 @@
+#include "fault_support.h"
 #include "pipeline_fixture.h"
 
 #include "noise/image.h"
@@ -103,6 +104,27 @@ TEST(JpegStreamWriterTest, FailedOrAbandonedWriteKeepsTheOldFile) {
         EXPECT_EQ(readFile(file), "old bytes");
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.jpg"});
+
+    // The banded writer goes through the file layer too: a failed rename
+    // keeps the old file, a full device is written in place (not replaced
+    // by a plain file) and reported.
+    const QString device = dir.filePath("full");
+    const bool haveDevice = morvane::testing::makeFullDevice(device);
+    for (int threads : {1, 2}) {
+        SCOPED_TRACE(threads);
+        {
+            const morvane::testing::ScopedFileFault fault(
+                [](const QString&, morvane::FileStep step) {
+                    return step == morvane::FileStep::Commit ? EXDEV : 0;
+                });
+            EXPECT_FALSE(WriteJpegRows(file, 300, 200, threads, [](int, Color*) {}));
+            EXPECT_EQ(readFile(file), "old bytes");
+        }
+        if (haveDevice) {
+            EXPECT_FALSE(WriteJpegRows(device, 300, 200, threads, [](int, Color*) {}));
+            EXPECT_TRUE(morvane::testing::isCharacterDevice(device));
+        }
+    }
 }
 
 } // namespace

@@ -44,13 +44,17 @@ protected:
 };
 
 // Streamed row by row, the export writes the in-memory path's bytes: one
-// gradient and the two-gradient mix, the normal map at the texture size and
-// re-evaluated at another.
+// gradient and the two-gradient mix (sampled in bands of 64 rows: one band,
+// and several with a short last one), the normal map at the texture size
+// and re-evaluated at another.
 TEST_F(StreamedExportTest, StreamedTextureAndNormalMapEqualTheInMemoryPath) {
     const struct {
         const char* gradient2;
         int textureSize, normalMapSize;
-    } cases[] = {{"alpine.bmp", 64, 64}, {"volcanic.bmp", 48, 64}, {"volcanic.bmp", 40, 0}};
+    } cases[] = {{"alpine.bmp", 64, 64},
+                 {"volcanic.bmp", 48, 64},
+                 {"volcanic.bmp", 40, 0},
+                 {"volcanic.bmp", 130, 130}};
     state.recipe.gradient1 = "alpine.bmp";
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.gradient2 << " " << c.textureSize << " "

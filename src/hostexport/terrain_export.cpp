@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <future>
+
 namespace morvane {
 
 QString checkGroupName(const QString& groupName) {
@@ -29,14 +31,39 @@ QString checkGroupName(const QString& groupName) {
 
 namespace {
 
-// A byte copy that replaces the target and says whether it worked.
+// A byte copy that replaces the target and says whether it worked. In
+// pieces: a 16384 texture is hundreds of megabytes, which must not be
+// held beside the final map.
 bool copyFile(const QString& from, const QString& to, QString& reason) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
         reason = source.errorString();
         return false;
     }
-    return writeFileSafely(to, source.readAll(), &reason);
+    SafeFileWriter target(to);
+    if (!target.open()) {
+        reason = target.errorString();
+        return false;
+    }
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = source.read(piece.data(), piece.size());
+        if (got < 0) {
+            reason = source.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (!target.write(piece.constData(), got)) {
+            reason = target.errorString();
+            return false;
+        }
+    }
+    if (!target.commit()) {
+        reason = target.errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -86,6 +113,11 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
         return result;
     }
 
+    // The mesh text needs nothing of the maps: it is built while the normal
+    // map is rendered, which leaves cores idle behind its encoder.
+    std::future<QByteArray> objText =
+        std::async(std::launch::async, [&arrays] { return terrainObjText(arrays); });
+
     NormalMapRequest normalMap;
     normalMap.isFinal = true;
     normalMap.normalMapSize = request.normalMapSize;
@@ -105,7 +137,8 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
     }
 
     context.log->write(QStringLiteral("create terrain OBJ\n"));
-    if (!writeTerrainObj(arrays, files.stage(objName))) {
+    const QByteArray obj = objText.get();
+    if (obj.isEmpty() || !writeFileSafely(files.stage(objName), obj)) {
         result.error = QStringLiteral("The terrain mesh could not be written to ") +
                        result.objFile;
         return result;

@@ -196,10 +196,10 @@ bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
     const int bands = (std::max(height, 0) + kBandRows - 1) / kBandRows;
     if (threads <= 1 || bands < 2 || width < 1)
         return WriteJpegRows(fileName, width, height, fillRow);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    morvane::SafeFileWriter file(fileName);
+    if (!file.open())
         return false;
-    JpegStreamWriter writer(file, width, height);
+    JpegStreamWriter writer(*file.device(), width, height);
 
     // A ring of band buffers: the colouring threads fill band b in slot
     // b % ringSize once the encoder has taken band b - ringSize out of it.
@@ -278,11 +278,11 @@ bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
     for (std::thread& thread : pool)
         thread.join();
     if (failure) {
-        file.cancelWriting();
+        file.cancel();
         std::rethrow_exception(failure);
     }
     if (!writer.finish() || encoded != bands) {
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
     return file.commit();

@@ -102,11 +102,14 @@ Color RowColourer::destColor(const Color& source, double light) const {
 }
 
 void RowColourer::colourRow(const NoiseMap& map, int y, Color* dest) const {
-    const int width = map.GetWidth();
     const int height = map.GetHeight();
     const float* row = map.GetRowPtr(y);
-    const float* rowDown = y > 0 ? map.GetRowPtr(y - 1) : row;
-    const float* rowUp = y + 1 < height ? map.GetRowPtr(y + 1) : row;
+    colourRow(y > 0 ? map.GetRowPtr(y - 1) : row, row, y + 1 < height ? map.GetRowPtr(y + 1) : row,
+              map.GetWidth(), dest);
+}
+
+void RowColourer::colourRow(const float* rowDown, const float* row, const float* rowUp, int width,
+                            Color* dest) const {
     if (!m_lightEnabled) {
         for (int x = 0; x < width; ++x)
             dest[x] = destColor(gradientColor(row[x]), 1.0);

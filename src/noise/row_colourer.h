@@ -21,6 +21,11 @@ public:
 
     // Colours row y of map into dest (the map's width of colours).
     void colourRow(const NoiseMap& map, int y, Color* dest) const;
+    // The same from the row and its neighbours below (the map's row y - 1)
+    // and above (y + 1), each `width` values; at the map's edges the row
+    // itself stands in for the missing neighbour.
+    void colourRow(const float* below, const float* row, const float* above, int width,
+                   Color* dest) const;
 
     // The gradient's colour at value, as GradientColor::GetColor gives it.
     Color gradientColor(double value) const;

@@ -2,7 +2,6 @@
 
 #include "common/event_log.h"
 #include "common/notifier.h"
-#include "common/parallel_for.h"
 #include "common/progress_sink.h"
 #include "noise/jpeg_writer.h"
 #include "noise/noise_map_builder.h"
@@ -14,6 +13,7 @@
 #include "pipeline/picture_jobs.h"
 #include "pipeline/pipeline_state.h"
 #include "pipeline/pipeline_view.h"
+#include "pipeline/streamed_mix.h"
 #include "pipeline/terrain_eroder.h"
 #include "pipeline/texture_mix.h"
 #include "recipe/node_types.h"
@@ -24,6 +24,7 @@
 #include <libnoise/exception.h>
 
 #include <algorithm>
+#include <future>
 #include <new>
 
 namespace morvane {
@@ -166,9 +167,10 @@ bool GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
 
     const bool plain = m_context.plainStages || samplesPictures(recipe);
     // The most float maps the evaluation holds at once: the final map, the
-    // five node maps of a preview and the three of a mixed texture.
+    // five node maps of a preview and the three of a mixed texture (which a
+    // final build streams in bands).
     const std::uint64_t maps = 1 + (finalFlag ? 0 : (plain ? 1 : 5)) +
-                               (setup.mixTexture ? (plain ? 1 : 3) : 0);
+                               (setup.mixTexture ? (plain ? 1 : (finalFlag ? 0 : 3)) : 0);
     const std::uint64_t mapBytes =
         std::uint64_t((mapSize + 3) & ~3) * std::uint64_t(mapSize) * sizeof(float);
     try {
@@ -355,6 +357,9 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
     const bool finalFlag = setup.finalFlag;
     const Light& light = setup.light;
     ProgressSink& progress = *m_context.progress;
+    // A final two-gradient texture takes stages 7 to 9 straight into their
+    // pictures band by band: only the final map is held whole.
+    const bool streamMix = finalFlag && setup.mixTexture;
 
     ModuleArena arena;
     ModuleFactory factory(arena, setup.fullDetail);
@@ -384,22 +389,9 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
         for (int stage = 1; stage <= 5; ++stage)
             maps.stage[stage] = &nodeMaps[stage];
     maps.stage[6] = &m_state.finalHeightMap;
-    if (setup.mixTexture)
+    if (setup.mixTexture && !streamMix)
         for (int stage = 7; stage <= 9; ++stage)
             maps.stage[stage] = &nodeMaps[stage];
-
-    using noise::utils::NoiseMapBuilderPlane;
-    const int lastNode = setup.mixTexture ? 9 : 6;
-    NoiseMapBuilderPlane::AnnounceNode(&progress, 1);
-    sampleFused(graph, NoiseMapBuilderPlane::AxisSteps(setup.lowerX, setup.upperX, setup.mapSize),
-                NoiseMapBuilderPlane::AxisSteps(setup.lowerZ, setup.upperZ, setup.mapSize), maps,
-                m_context.threadCount);
-    for (int node = 1; node <= lastNode; ++node) {
-        if (node > 1)
-            NoiseMapBuilderPlane::AnnounceNode(&progress, node);
-        NoiseMapBuilderPlane::AnnounceDone(&progress);
-        log(QStringLiteral("noise node %1 generated\n").arg(node));
-    }
 
     // The pictures, set up in the order the stages write them (so missing
     // gradients warn in that order), written all at once, then shown.
@@ -408,65 +400,98 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
     auto add = [&](const RendererImage& renderer, const NoiseMap& map, const QString& file) {
         jobs.push_back(PictureJob{renderer, &map, m_context.paths.mapFile(file)});
     };
-    auto nodePictures = [&](const NoiseMap& map, const QString& heightFile,
-                            const QString& textureFile, const QString& gradient,
-                            PreviewSlot slot) {
-        RendererImage renderer;
-        loadGradient(renderer, kHeightGradient);
-        renderer.EnableLight(false);
-        add(renderer, map, heightFile);
-        loadGradient(renderer, gradient);
-        light.applyTo(renderer);
-        add(renderer, map, textureFile);
-        previews.emplace_back(slot, setup.style == 0 ? heightFile : textureFile);
-    };
-    if (!finalFlag) {
-        for (int i = 0; i < 2; ++i)
-            nodePictures(nodeMaps[1 + i], inputHeightFile(i), inputTextureFile(i),
-                         setup.gradients[i], inputSlot(i));
-        for (int i = 0; i < 2; ++i)
-            nodePictures(nodeMaps[3 + i], deformerHeightFile(i), deformerTextureFile(i),
-                         setup.gradients[i], deformerSlot(i));
-        RendererImage renderer;
-        loadGradient(renderer, kHeightGradient);
-        light.applyTo(renderer);
-        add(renderer, nodeMaps[5], QStringLiteral("C1noisePreview.jpg"));
-        previews.emplace_back(PreviewSlot::ControlNoise, QStringLiteral("C1noisePreview.jpg"));
-    }
-    {
-        RendererImage renderer;
-        loadGradient(renderer, kHeightGradient);
-        renderer.EnableLight(false);
-        add(renderer, m_state.finalHeightMap, QStringLiteral("HFFnoisePreview.jpg"));
-    }
-    if (!setup.mixTexture) {
-        RendererImage renderer;
-        loadGradient(renderer, setup.gradients[0]);
-        light.applyTo(renderer);
-        add(renderer, m_state.finalHeightMap, kTextureFile);
-    } else {
-        add(RendererImage(), nodeMaps[7], kControlMapFile); // greyscale, no light
-        for (int i = 0; i < 2; ++i) {
+    auto setUpPictures = [&] {
+        auto nodePictures = [&](const NoiseMap& map, const QString& heightFile,
+                                const QString& textureFile, const QString& gradient,
+                                PreviewSlot slot) {
             RendererImage renderer;
-            loadGradient(renderer, setup.gradients[i]);
+            loadGradient(renderer, kHeightGradient);
+            renderer.EnableLight(false);
+            add(renderer, map, heightFile);
+            loadGradient(renderer, gradient);
             light.applyTo(renderer);
-            add(renderer, nodeMaps[8 + i], kTurbulenceFiles[i]);
+            add(renderer, map, textureFile);
+            previews.emplace_back(slot, setup.style == 0 ? heightFile : textureFile);
+        };
+        if (!finalFlag) {
+            for (int i = 0; i < 2; ++i)
+                nodePictures(nodeMaps[1 + i], inputHeightFile(i), inputTextureFile(i),
+                             setup.gradients[i], inputSlot(i));
+            for (int i = 0; i < 2; ++i)
+                nodePictures(nodeMaps[3 + i], deformerHeightFile(i), deformerTextureFile(i),
+                             setup.gradients[i], deformerSlot(i));
+            RendererImage renderer;
+            loadGradient(renderer, kHeightGradient);
+            light.applyTo(renderer);
+            add(renderer, nodeMaps[5], QStringLiteral("C1noisePreview.jpg"));
+            previews.emplace_back(PreviewSlot::ControlNoise, QStringLiteral("C1noisePreview.jpg"));
         }
-    }
-    writePictures(jobs, m_context.threadCount);
+        {
+            RendererImage renderer;
+            loadGradient(renderer, kHeightGradient);
+            renderer.EnableLight(false);
+            add(renderer, m_state.finalHeightMap, QStringLiteral("HFFnoisePreview.jpg"));
+        }
+        if (!setup.mixTexture) {
+            RendererImage renderer;
+            loadGradient(renderer, setup.gradients[0]);
+            light.applyTo(renderer);
+            add(renderer, m_state.finalHeightMap, kTextureFile);
+        } else {
+            add(RendererImage(), nodeMaps[7], kControlMapFile); // greyscale, no light
+            for (int i = 0; i < 2; ++i) {
+                RendererImage renderer;
+                loadGradient(renderer, setup.gradients[i]);
+                light.applyTo(renderer);
+                add(renderer, nodeMaps[8 + i], kTurbulenceFiles[i]);
+            }
+        }
+    };
 
-    if (setup.mixTexture) {
-        // The mix reads the written pictures back, as the stage-by-stage
-        // path does: JPEG's losses are part of the texture.
-        QImage pictures[3];
-        const QString files[3] = {kControlMapFile, kTurbulenceFiles[0], kTurbulenceFiles[1]};
-        parallelFor(3, m_context.threadCount == 0 ? 3 : m_context.threadCount,
-                    [&](std::size_t i, int) {
-                        pictures[i] = QImage(m_context.paths.mapFile(files[i]));
-                    });
-        noise::utils::SaveJpeg(mixTextures(pictures[0], pictures[1], pictures[2]),
-                               m_context.paths.mapFile(kTextureFile));
+    using noise::utils::NoiseMapBuilderPlane;
+    const std::vector<double> xs =
+        NoiseMapBuilderPlane::AxisSteps(setup.lowerX, setup.upperX, setup.mapSize);
+    const std::vector<double> zs =
+        NoiseMapBuilderPlane::AxisSteps(setup.lowerZ, setup.upperZ, setup.mapSize);
+    std::vector<PictureJob> mixJobs;
+    NoiseMapBuilderPlane::AnnounceNode(&progress, 1);
+    if (streamMix) {
+        // Their pictures are made during the sampling.
+        setUpPictures();
+        mixJobs.assign(jobs.end() - 3, jobs.end());
+        jobs.resize(jobs.size() - 3);
+        sampleFusedWithStreamedMix(graph, xs, zs, m_state.finalHeightMap, mixJobs,
+                                   m_context.threadCount);
+    } else {
+        sampleFused(graph, xs, zs, maps, m_context.threadCount);
     }
+    const int lastNode = setup.mixTexture ? 9 : 6;
+    for (int node = 1; node <= lastNode; ++node) {
+        if (node > 1)
+            NoiseMapBuilderPlane::AnnounceNode(&progress, node);
+        NoiseMapBuilderPlane::AnnounceDone(&progress);
+        log(QStringLiteral("noise node %1 generated\n").arg(node));
+    }
+    if (!streamMix)
+        setUpPictures();
+
+    // The mix reads the written pictures back, as the stage-by-stage path
+    // does: JPEG's losses are part of the texture. Streamed, its pictures
+    // are done already and it runs beside the others.
+    auto mix = [&] {
+        mixTextureFiles(m_context.paths.mapFile(kControlMapFile),
+                        m_context.paths.mapFile(kTurbulenceFiles[0]),
+                        m_context.paths.mapFile(kTurbulenceFiles[1]),
+                        m_context.paths.mapFile(kTextureFile));
+    };
+    std::future<void> mixing;
+    if (streamMix)
+        mixing = std::async(std::launch::async, mix);
+    writePictures(jobs, m_context.threadCount);
+    if (mixing.valid())
+        mixing.get();
+    else if (setup.mixTexture)
+        mix();
     for (const auto& [slot, file] : previews)
         showPreview(int(slot), file);
 }
