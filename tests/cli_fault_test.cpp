@@ -92,30 +92,37 @@ TEST_F(CliFaultTest, DevicesPipesAndStandardOutputAreWrittenNotReplaced) {
 // file the tool writes is reported, and the previous one stays whole.
 TEST_F(CliFaultTest, AFullDiskFailsEveryWriteAndKeepsThePreviousFiles) {
     const QString p = preset();
+    const QString out = file("out");
     const struct {
         QStringList write;
-        int limitKb; // room for the 80 KB pictures, not for the 110 KB height map
+        QString target;
+        int limitKb; // room for the pictures of a 256 map (80 KB), not for the 110 KB height map
+        QString says;
     } cases[] = {
-        {{"--raw", file("h.raw")}, 96},
-        {{"--heightmap16", file("h.png")}, 96},
-        {{"--log", file("log.txt")}, 0}, // the log is short: only no room fails it
+        {{"--raw", file("h.raw")}, file("h.raw"), 96, "cannot write " + file("h.raw")},
+        {{"--heightmap16", file("h.png")}, file("h.png"), 96, "cannot write " + file("h.png")},
+        // The log is short: only no room at all fails it.
+        {{"--log", file("log.txt")}, file("log.txt"), 0, "cannot write the log " + file("log.txt")},
+        // The export's 1024 texture is written into the maps folder first:
+        // had that failure gone unnoticed, the export would have copied the
+        // previous texture and reported success.
+        {{"--export", "t", "--out", out, "--texture-size", "1024"}, out + "/t.obj", 96,
+         "The pictures could not be written: " + file("maps/TFFnoisePreview.jpg")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.write.join(' ').toStdString());
         const QStringList arguments = QStringList{p, "--size", "256"} + c.write + common();
         ASSERT_EQ(run(arguments).exitCode, 0);
-        const QString target = c.write[1];
-        const QStringList before = testing::entriesOf(root());
-        const QByteArray old = readFile(target);
+        const QStringList before = testing::entriesOf(QFileInfo(c.target).path());
+        const QByteArray old = readFile(c.target);
         // SIGXFSZ would kill the tool; ignored, the write fails with EFBIG.
         const Run r = run(arguments, QString("trap '' XFSZ; ulimit -f %1").arg(c.limitKb));
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_TRUE(r.errors.contains("cannot write ") && r.errors.contains(target + ": File too large"))
-            << r.errors.toStdString();
+        EXPECT_TRUE(r.errors.contains(c.says + ": File too large")) << r.errors.toStdString();
         if (c.write[0] != "--log") { // the log records this run, cut at its last whole line
-            EXPECT_EQ(readFile(target), old);
+            EXPECT_EQ(readFile(c.target), old);
         }
-        EXPECT_EQ(testing::entriesOf(root()), before);
+        EXPECT_EQ(testing::entriesOf(QFileInfo(c.target).path()), before);
     }
 }
 

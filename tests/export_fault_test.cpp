@@ -157,5 +157,36 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
     EXPECT_FALSE(QFileInfo::exists(thumbnail));
 }
 
+// Pictures that cannot be written fail the evaluation, which says so once
+// for a run of failures (a full disk fails every slider move) and again
+// after pictures were written in between.
+TEST_F(ExportFaultTest, PicturesThatCannotBeWrittenAreToldOnceAFailureRun) {
+    const QString texture = paths.mapFile("TFFnoisePreview.jpg");
+    const QByteArray oldTexture = readFile(texture);
+    ASSERT_FALSE(oldTexture.isEmpty());
+    auto fullDisk = [&](const QString& p, FileStep step) {
+        return p == texture && step == FileStep::Write ? ENOSPC : 0;
+    };
+    GenerationDriver d = driver();
+    notifier.messages.clear();
+    {
+        ScopedFileFault fault(fullDisk);
+        EXPECT_FALSE(d.evaluate(false, 64, false));
+        EXPECT_FALSE(d.evaluate(false, 64, false));
+    }
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].second, d.lastEvaluationError());
+    EXPECT_TRUE(d.lastEvaluationError().startsWith("The pictures could not be written: " + texture +
+                                                   ": No space left on device"))
+        << d.lastEvaluationError().toStdString();
+    EXPECT_EQ(readFile(texture), oldTexture);
+
+    EXPECT_TRUE(d.evaluate(false, 64, false));
+    EXPECT_TRUE(d.lastEvaluationError().isEmpty());
+    ScopedFileFault fault(fullDisk);
+    EXPECT_FALSE(d.evaluate(false, 64, false));
+    EXPECT_EQ(notifier.messages.size(), 2u);
+}
+
 } // namespace
 } // namespace morvane

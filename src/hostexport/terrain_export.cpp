@@ -2,6 +2,7 @@
 
 #include "common/event_log.h"
 #include "common/progress_sink.h"
+#include "common/run_beside.h"
 #include "common/safe_file.h"
 #include "hostexport/terrain_obj_writer.h"
 #include "noise/noise_map.h"
@@ -100,7 +101,7 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
     }
 
     if (!driver.evaluate(true, request.textureSize, true)) {
-        result.error = GraphEvaluator::outOfMemoryText(request.textureSize);
+        result.error = driver.lastEvaluationError();
         return result;
     }
     if (request.onTextureMap)
@@ -116,7 +117,7 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
     // The mesh text needs nothing of the maps: it is built while the normal
     // map is rendered, which leaves cores idle behind its encoder.
     std::future<QByteArray> objText =
-        std::async(std::launch::async, [&arrays] { return terrainObjText(arrays); });
+        runBeside([&arrays] { return terrainObjText(arrays); });
 
     NormalMapRequest normalMap;
     normalMap.isFinal = true;

@@ -171,34 +171,49 @@ bool JpegStreamWriter::finish() {
     return true;
 }
 
+namespace {
+
+// Why `file` was not written, for a caller that asked.
+bool notWritten(morvane::SafeFileWriter& file, QString* reason) {
+    QString why = file.errorString();
+    file.cancel();
+    if (reason)
+        *reason = why.isEmpty() ? QStringLiteral("the picture could not be encoded") : why;
+    return false;
+}
+
+bool committed(morvane::SafeFileWriter& file, QString* reason) {
+    return file.commit() || notWritten(file, reason);
+}
+
+} // namespace
+
 bool WriteJpegRows(const QString& fileName, int width, int height,
-                   const std::function<void(int, Color*)>& fillRow) {
+                   const std::function<void(int, Color*)>& fillRow, QString* reason) {
     // Through the safe-file layer like every other picture: replaced only
     // when complete, a device or pipe written in place.
     morvane::SafeFileWriter file(fileName);
     if (!file.open())
-        return false;
+        return notWritten(file, reason);
     JpegStreamWriter writer(*file.device(), width, height);
     std::vector<Color> row(std::size_t(std::max(width, 0)));
     for (int y = 0; y < height && !writer.failed(); ++y) {
         fillRow(y, row.data());
         writer.writeRow(row.data());
     }
-    if (!writer.finish()) {
-        file.cancel();
-        return false;
-    }
-    return file.commit();
+    if (!writer.finish())
+        return notWritten(file, reason);
+    return committed(file, reason);
 }
 
 bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
-                   const std::function<void(int, Color*)>& fillRow) {
+                   const std::function<void(int, Color*)>& fillRow, QString* reason) {
     const int bands = (std::max(height, 0) + kBandRows - 1) / kBandRows;
     if (threads <= 1 || bands < 2 || width < 1)
-        return WriteJpegRows(fileName, width, height, fillRow);
+        return WriteJpegRows(fileName, width, height, fillRow, reason);
     morvane::SafeFileWriter file(fileName);
     if (!file.open())
-        return false;
+        return notWritten(file, reason);
     JpegStreamWriter writer(*file.device(), width, height);
 
     // A ring of band buffers: the colouring threads fill band b in slot
@@ -251,7 +266,7 @@ bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
         }
     }
     if (pool.empty())
-        return WriteJpegRows(fileName, width, height, fillRow);
+        return WriteJpegRows(fileName, width, height, fillRow, reason);
 
     for (int band = 0; band < bands; ++band) {
         {
@@ -281,11 +296,9 @@ bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
         file.cancel();
         std::rethrow_exception(failure);
     }
-    if (!writer.finish() || encoded != bands) {
-        file.cancel();
-        return false;
-    }
-    return file.commit();
+    if (!writer.finish() || encoded != bands)
+        return notWritten(file, reason);
+    return committed(file, reason);
 }
 
 } // namespace noise::utils

@@ -35,9 +35,10 @@ private:
 
 // Writes a width x height JPEG at quality 100 through a temporary file:
 // fillRow(pictureRow, colours) gives each row from the top; the file is
-// replaced only when every row was written. Returns whether it was.
+// replaced only when every row was written. Returns whether it was;
+// `reason` (when given) then receives why not.
 bool WriteJpegRows(const QString& fileName, int width, int height,
-                   const std::function<void(int, Color*)>& fillRow);
+                   const std::function<void(int, Color*)>& fillRow, QString* reason = nullptr);
 
 // The same file, the rows filled on `threads` threads in bands a little
 // ahead of the encoder, which writes them in order on the calling thread.
@@ -45,6 +46,6 @@ bool WriteJpegRows(const QString& fileName, int width, int height,
 // it throws stops the picture and is rethrown here (the file is left as
 // it was).
 bool WriteJpegRows(const QString& fileName, int width, int height, int threads,
-                   const std::function<void(int, Color*)>& fillRow);
+                   const std::function<void(int, Color*)>& fillRow, QString* reason = nullptr);
 
 } // namespace noise::utils

@@ -23,14 +23,14 @@ QImage ImageToQImage(const Image& image) {
     return picture;
 }
 
-bool SaveJpeg(const QImage& picture, const QString& fileName) {
-    return morvane::savePictureSafely(picture, fileName, "JPG", 100);
+bool SaveJpeg(const QImage& picture, const QString& fileName, QString* reason) {
+    return morvane::savePictureSafely(picture, fileName, "JPG", 100, reason);
 }
 
-bool JpegWriter::WriteDestFile() const {
+bool JpegWriter::WriteDestFile(QString* reason) const {
     if (!m_sourceImage)
         throw noise::ExceptionInvalidParam();
-    return SaveJpeg(ImageToQImage(*m_sourceImage), m_destFilename);
+    return SaveJpeg(ImageToQImage(*m_sourceImage), m_destFilename, reason);
 }
 
 } // namespace noise::utils

@@ -16,9 +16,9 @@ public:
     const QString& GetDestFilename() const { return m_destFilename; }
 
     // Throws ExceptionInvalidParam without a source image. Returns false
-    // when the file could not be written; an existing file is then left as
-    // it was.
-    bool WriteDestFile() const;
+    // when the file could not be written (`reason`, when given, then says
+    // why); an existing file is then left as it was.
+    bool WriteDestFile(QString* reason = nullptr) const;
 
 private:
     QString m_destFilename;
@@ -29,7 +29,8 @@ private:
 QImage ImageToQImage(const Image& image);
 
 // Saves a picture as a quality-100 JPEG through a temporary file, so a failed
-// write leaves an existing file intact. Returns whether it was written.
-bool SaveJpeg(const QImage& picture, const QString& fileName);
+// write leaves an existing file intact. Returns whether it was written;
+// `reason` (when given) then receives why not.
+bool SaveJpeg(const QImage& picture, const QString& fileName, QString* reason = nullptr);
 
 } // namespace noise::utils

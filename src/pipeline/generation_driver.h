@@ -21,8 +21,10 @@ public:
 
     // evaluate(final flag, preview map size, not full detail).
     void evaluate();
-    // False when the maps did not fit in memory (the user has been told).
+    // False when the maps did not fit in memory or the pictures could not
+    // be written (the user has been told; lastEvaluationError() says which).
     bool evaluate(bool finalFlag, int requestedSize, bool fullDetail);
+    QString lastEvaluationError() const { return m_evaluator.lastError(); }
 
     // A recipe change: evaluates in automatic mode, shows the refresh button
     // in manual mode.

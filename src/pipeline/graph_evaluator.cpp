@@ -3,10 +3,11 @@
 #include "common/event_log.h"
 #include "common/notifier.h"
 #include "common/progress_sink.h"
+#include "common/run_beside.h"
 #include "noise/jpeg_writer.h"
 #include "noise/noise_map_builder.h"
-#include "noise/renderer_image.h"
 #include "noise/point_capture.h"
+#include "noise/renderer_image.h"
 #include "noise/worker_cache.h"
 #include "pipeline/fused_sampler.h"
 #include "pipeline/module_factory.h"
@@ -173,6 +174,8 @@ bool GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
                                (setup.mixTexture ? (plain ? 1 : (finalFlag ? 0 : 3)) : 0);
     const std::uint64_t mapBytes =
         std::uint64_t((mapSize + 3) & ~3) * std::uint64_t(mapSize) * sizeof(float);
+    m_pictureProblems.clear();
+    m_lastError.clear();
     try {
         if (m_context.mapMemoryLimit > 0 && maps * mapBytes > m_context.mapMemoryLimit)
             throw noise::ExceptionOutOfMemory();
@@ -181,14 +184,31 @@ bool GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail
         else
             evaluateFused(setup);
     } catch (const noise::ExceptionOutOfMemory&) {
-        m_context.notifier->warn(QStringLiteral("Error"), outOfMemoryText(mapSize));
-        return false;
+        m_lastError = outOfMemoryText(mapSize);
     } catch (const std::bad_alloc&) {
-        m_context.notifier->warn(QStringLiteral("Error"), outOfMemoryText(mapSize));
+        m_lastError = outOfMemoryText(mapSize);
+    }
+    if (!m_lastError.isEmpty()) {
+        m_context.notifier->warn(QStringLiteral("Error"), m_lastError);
         return false;
     }
     finish(setup);
-    return true;
+    if (m_pictureProblems.isEmpty()) {
+        m_picturesFailed = false;
+        return true;
+    }
+    // A full disk fails every evaluation after a slider move: told once,
+    // until the pictures are written again.
+    m_lastError = QStringLiteral("The pictures could not be written: ") +
+                  m_pictureProblems.first() +
+                  (m_pictureProblems.size() > 1
+                       ? QStringLiteral(" (and %1 more)").arg(m_pictureProblems.size() - 1)
+                       : QString()) +
+                  QStringLiteral("; the previous ones are kept.");
+    if (!m_picturesFailed)
+        m_context.notifier->warn(QStringLiteral("Error"), m_lastError);
+    m_picturesFailed = true;
+    return false;
 }
 
 void GraphEvaluator::finish(const Setup& setup) {
@@ -250,7 +270,9 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
         noise::utils::JpegWriter writer;
         writer.SetSourceImage(image);
         writer.SetDestFilename(m_context.paths.mapFile(file));
-        writer.WriteDestFile();
+        QString why;
+        if (!writer.WriteDestFile(&why))
+            m_pictureProblems << writer.GetDestFilename() + QStringLiteral(": ") + why;
     };
     // Height picture (black and white, no light) and texture picture of a
     // node, and the preview its panel shows.
@@ -344,7 +366,9 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
         const QImage mixed = mixTextures(QImage(m_context.paths.mapFile(kControlMapFile)),
                                          QImage(m_context.paths.mapFile(kTurbulenceFiles[0])),
                                          QImage(m_context.paths.mapFile(kTurbulenceFiles[1])));
-        noise::utils::SaveJpeg(mixed, m_context.paths.mapFile(kTextureFile));
+        QString why;
+        if (!noise::utils::SaveJpeg(mixed, m_context.paths.mapFile(kTextureFile), &why))
+            m_pictureProblems << m_context.paths.mapFile(kTextureFile) + QStringLiteral(": ") + why;
     }
 }
 
@@ -460,8 +484,8 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
         setUpPictures();
         mixJobs.assign(jobs.end() - 3, jobs.end());
         jobs.resize(jobs.size() - 3);
-        sampleFusedWithStreamedMix(graph, xs, zs, m_state.finalHeightMap, mixJobs,
-                                   m_context.threadCount);
+        m_pictureProblems << sampleFusedWithStreamedMix(graph, xs, zs, m_state.finalHeightMap,
+                                                        mixJobs, m_context.threadCount);
     } else {
         sampleFused(graph, xs, zs, maps, m_context.threadCount);
     }
@@ -478,20 +502,24 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
     // The mix reads the written pictures back, as the stage-by-stage path
     // does: JPEG's losses are part of the texture. Streamed, its pictures
     // are done already and it runs beside the others.
+    bool mixed = true;
     auto mix = [&] {
-        mixTextureFiles(m_context.paths.mapFile(kControlMapFile),
-                        m_context.paths.mapFile(kTurbulenceFiles[0]),
-                        m_context.paths.mapFile(kTurbulenceFiles[1]),
-                        m_context.paths.mapFile(kTextureFile));
+        mixed = mixTextureFiles(m_context.paths.mapFile(kControlMapFile),
+                                m_context.paths.mapFile(kTurbulenceFiles[0]),
+                                m_context.paths.mapFile(kTurbulenceFiles[1]),
+                                m_context.paths.mapFile(kTextureFile));
     };
     std::future<void> mixing;
     if (streamMix)
-        mixing = std::async(std::launch::async, mix);
-    writePictures(jobs, m_context.threadCount);
+        mixing = runBeside(mix);
+    m_pictureProblems << writePictures(jobs, m_context.threadCount);
     if (mixing.valid())
         mixing.get();
     else if (setup.mixTexture)
         mix();
+    if (!mixed)
+        m_pictureProblems << m_context.paths.mapFile(kTextureFile) +
+                                 QStringLiteral(": the mixed texture could not be written");
     for (const auto& [slot, file] : previews)
         showPreview(int(slot), file);
 }

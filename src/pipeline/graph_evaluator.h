@@ -3,6 +3,7 @@
 #include "pipeline/pipeline_paths.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -53,9 +54,13 @@ public:
     // finalFlag: the terrain build or the export (no node previews);
     // requestedSize: the map side for final and full-detail builds;
     // fullDetail: 30 octaves and the requested size whatever the final flag.
-    // Returns false when the maps did not fit in memory: the user was told,
-    // the final map and the pictures are those of the last evaluation.
+    // Returns false when the maps did not fit in memory (the final map and
+    // the pictures are those of the last evaluation) or when pictures could
+    // not be written (the files not written are those of the last
+    // evaluation); the user was told, and lastError() says which.
     bool evaluate(bool finalFlag, int requestedSize, bool fullDetail);
+    // Why the last evaluation failed; empty after one that did not.
+    QString lastError() const { return m_lastError; }
 
     // The text of the warning for maps that do not fit in memory.
     static QString outOfMemoryText(int mapSize);
@@ -72,6 +77,9 @@ private:
 
     PipelineState& m_state;
     EvaluationContext m_context;
+    QStringList m_pictureProblems; // "FILE: reason" of this evaluation
+    QString m_lastError;
+    bool m_picturesFailed = false; // the last evaluation's pictures failed: told already
 };
 
 } // namespace morvane

@@ -1,6 +1,7 @@
 #include "pipeline/picture_jobs.h"
 
 #include "common/parallel_for.h"
+#include "common/run_beside.h"
 #include "common/safe_file.h"
 #include "noise/jpeg_stream_writer.h"
 #include "noise/noise_map_builder.h"
@@ -32,7 +33,8 @@ void checkRenderer(const noise::utils::RendererImage& renderer) {
 class BandedPicture {
 public:
     BandedPicture(const PictureJob& job, int width, int height)
-        : m_colourer(job.renderer), m_file(job.file), m_width(width), m_height(height),
+        : m_colourer(job.renderer), m_name(job.file), m_file(job.file), m_width(width),
+          m_height(height),
           m_colours(std::size_t(width)) {
         m_kept[0].resize(std::size_t(width));
         m_kept[1].resize(std::size_t(width));
@@ -67,15 +69,21 @@ public:
         }
     }
 
-    void finish() {
-        if (writing() && m_writer->finish())
-            m_file.commit();
+    // Empty when the file was written, else why not.
+    QString finish() {
+        if (writing() && m_writer->finish() && m_file.commit())
+            return QString();
+        const QString why = m_file.errorString();
+        m_file.cancel();
+        return why.isEmpty() ? QStringLiteral("the picture could not be encoded") : why;
     }
+    QString file() const { return m_name; }
 
 private:
     bool writing() const { return m_writer && !m_writer->failed(); }
 
     noise::utils::RowColourer m_colourer;
+    QString m_name;
     SafeFileWriter m_file; // cancelled unless committed
     std::unique_ptr<noise::utils::JpegStreamWriter> m_writer;
     int m_width, m_height;
@@ -85,7 +93,7 @@ private:
 
 } // namespace
 
-bool writePicture(PictureJob& job, int rowThreads) {
+bool writePicture(PictureJob& job, int rowThreads, QString* reason) {
     using namespace noise::utils;
     if (!job.map || job.map->IsEmpty())
         throw noise::ExceptionInvalidParam();
@@ -98,22 +106,31 @@ bool writePicture(PictureJob& job, int rowThreads) {
     return WriteJpegRows(job.file, map.GetWidth(), height, rowThreads,
                          [&](int row, Color* colors) {
                              colourer.colourRow(map, height - 1 - row, colors);
-                         });
+                         },
+                         reason);
 }
 
-void writePictures(std::vector<PictureJob>& jobs, int threads) {
+QStringList writePictures(std::vector<PictureJob>& jobs, int threads) {
     if (threads <= 0)
         threads = noise::utils::NoiseMapBuilderPlane::DefaultThreadCount();
     // Many pictures keep every core busy one picture per thread; a few big
     // ones (an export) also split their rows, so the larger one does not
     // finish alone on one core.
     const int rowThreads = jobs.size() >= std::size_t(2 * threads) ? 1 : threads;
-    parallelFor(jobs.size(), threads,
-                [&](std::size_t i, int) { writePicture(jobs[i], rowThreads); });
+    std::vector<QString> reasons(jobs.size());
+    std::vector<char> written(jobs.size(), 0);
+    parallelFor(jobs.size(), threads, [&](std::size_t i, int) {
+        written[i] = writePicture(jobs[i], rowThreads, &reasons[i]);
+    });
+    QStringList problems;
+    for (std::size_t i = 0; i < jobs.size(); ++i)
+        if (!written[i])
+            problems << jobs[i].file + QStringLiteral(": ") + reasons[i];
+    return problems;
 }
 
-void writeBandedPictures(std::vector<PictureJob>& jobs, int width, int height,
-                         const BandSampler& sample) {
+QStringList writeBandedPictures(std::vector<PictureJob>& jobs, int width, int height,
+                                const BandSampler& sample) {
     if (width < 1 || height < 1)
         throw noise::ExceptionInvalidParam();
     std::vector<std::unique_ptr<BandedPicture>> pictures;
@@ -134,15 +151,20 @@ void writeBandedPictures(std::vector<PictureJob>& jobs, int width, int height,
         sample(first, rows, bandPointers[set].data());
         if (encoding.valid())
             encoding.get();
-        encoding = std::async(std::launch::async, [&pictures, &bands, set, first, rows] {
+        encoding = runBeside([&pictures, &bands, set, first, rows] {
             for (std::size_t j = 0; j < pictures.size(); ++j)
                 pictures[j]->encodeBand(bands[set][j], first, rows);
         });
     }
     if (encoding.valid())
         encoding.get();
-    for (auto& picture : pictures)
-        picture->finish();
+    QStringList problems;
+    for (auto& picture : pictures) {
+        const QString why = picture->finish();
+        if (!why.isEmpty())
+            problems << picture->file() + QStringLiteral(": ") + why;
+    }
+    return problems;
 }
 
 } // namespace morvane

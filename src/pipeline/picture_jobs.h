@@ -3,6 +3,7 @@
 #include "noise/renderer_image.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -19,12 +20,14 @@ struct PictureJob {
 
 // Renders and writes every job, the jobs spread over `threads` threads
 // (0: every core). Each file is the same as a serial render and write
-// would leave; a file that cannot be written is left as it was.
-void writePictures(std::vector<PictureJob>& jobs, int threads);
+// would leave; a file that cannot be written is left as it was. Returns
+// one "FILE: reason" per picture not written, in job order.
+QStringList writePictures(std::vector<PictureJob>& jobs, int threads);
 
 // Renders one job and writes its JPEG, its rows coloured on `rowThreads`
-// threads; returns whether the file was written.
-bool writePicture(PictureJob& job, int rowThreads = 1);
+// threads; returns whether the file was written, `reason` (when given)
+// then receiving why not.
+bool writePicture(PictureJob& job, int rowThreads = 1, QString* reason = nullptr);
 
 // Fills one band of rows of every banded picture's map: `bands[j]` (one
 // per job) receives `rows` rows of job j's map in picture order, band row
@@ -38,9 +41,10 @@ using BandSampler =
 // is coloured and encoded while the next is sampled, so only a few bands
 // are ever held. The jobs' `map` is not used. Each file is the one
 // writePictures() writes for the whole map; a file that cannot be written
-// is left as it was (the other files are still written). An exception
-// from `sample` leaves every file as it was and is rethrown.
-void writeBandedPictures(std::vector<PictureJob>& jobs, int width, int height,
+// is left as it was (the other files are still written), and named in the
+// returned "FILE: reason" list. An exception from `sample` leaves every
+// file as it was and is rethrown.
+QStringList writeBandedPictures(std::vector<PictureJob>& jobs, int width, int height,
                          const BandSampler& sample);
 
 } // namespace morvane

@@ -6,19 +6,20 @@
 
 namespace morvane {
 
-void sampleFusedWithStreamedMix(const FusedGraph& graph, const std::vector<double>& xs,
-                                const std::vector<double>& zs, noise::utils::NoiseMap& finalMap,
-                                std::vector<PictureJob>& mixPictures, int threads) {
+QStringList sampleFusedWithStreamedMix(const FusedGraph& graph, const std::vector<double>& xs,
+                                       const std::vector<double>& zs,
+                                       noise::utils::NoiseMap& finalMap,
+                                       std::vector<PictureJob>& mixPictures, int threads) {
     if (mixPictures.size() != 3)
         throw noise::ExceptionInvalidParam();
     const int width = int(xs.size());
     const int height = int(zs.size());
     finalMap.SetSize(width, height);
     if (width == 0 || height == 0)
-        return;
+        return QStringList();
     noise::utils::NoiseMap finalBand;
     std::vector<double> bandZs;
-    writeBandedPictures(
+    return writeBandedPictures(
         mixPictures, width, height,
         [&](int firstRow, int rows, noise::utils::NoiseMap* const* bands) {
             // Picture order runs down the map: band row i is map row
