@@ -17,7 +17,8 @@ double RidgedMulti::GetValue(double x, double y, double z) const {
         const double nx = noise::MakeInt32Range(x);
         const double ny = noise::MakeInt32Range(y);
         const double nz = noise::MakeInt32Range(z);
-        const int seed = (m_seed + octave) & 0x7fffffff;
+        // Wraps for seeds near the int limit instead of overflowing.
+        const int seed = int((unsigned(m_seed) + unsigned(octave)) & 0x7fffffffu);
         double signal = noise::GradientCoherentNoise3D(nx, ny, nz, seed, m_noiseQuality);
         signal = m_offset - std::fabs(signal);
         signal *= signal;

@@ -232,7 +232,8 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
     ProgressSink& progress = *m_context.progress;
 
     ModuleArena arena;
-    ModuleFactory factory(arena, setup.fullDetail);
+    ModuleFactory factory(arena, setup.fullDetail,
+                          m_context.plainStages || m_context.plainModules);
 
     auto build = [&](const noise::module::Module& module, NoiseMap& map, int node) {
         noise::utils::NoiseMapBuilderPlane builder;
@@ -386,7 +387,7 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
     const bool streamMix = finalFlag && setup.mixTexture;
 
     ModuleArena arena;
-    ModuleFactory factory(arena, setup.fullDetail);
+    ModuleFactory factory(arena, setup.fullDetail, m_context.plainModules);
     FusedGraph graph;
     for (int i = 0; i < 2; ++i)
         graph.inputs[i] = &factory.inputGenerator(recipe.inputs[std::size_t(i)]);

@@ -36,6 +36,10 @@ struct EvaluationContext {
     // With plainStages: final builds sample stages 1 to 5 too, as the loop
     // did before final builds skipped them (the benchmarks' baseline).
     bool plainSamplesEveryStage = false;
+    // The generators as libnoise computes them (and the Gabor sum drawn
+    // afresh at every sample) instead of their faster equals with the same
+    // bits; implied by plainStages.
+    bool plainModules = false;
     // Bytes the evaluation's float maps may take together; 0: no limit
     // beyond what can be allocated.
     std::uint64_t mapMemoryLimit = 0;

@@ -1,6 +1,8 @@
 #include "pipeline/module_factory.h"
 
 #include "noise/combiners.h"
+#include "noise/fast_fractals.h"
+#include "noise/fast_voronoi.h"
 #include "noise/generator_variants.h"
 #include "noise/noise_image.h"
 #include "noise/pitted.h"
@@ -79,7 +81,9 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         static_cast<nm::Const*>(made)->SetConstValue(0.0);
         break;
     case InputType::Billow:
-        made = &fractal(m_arena.make<nm::Billow>(), p);
+        made = &fractal(m_plainModules ? m_arena.make<nm::Billow>()
+                                       : m_arena.make<module::FastBillow>(),
+                        p);
         break;
     case InputType::CheckerBoard: {
         auto& m = m_arena.make<module::Checkerboard>();
@@ -95,7 +99,8 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         break;
     }
     case InputType::MultiFractal: {
-        auto& m = m_arena.make<module::RidgedMulti>();
+        auto& m = m_plainModules ? m_arena.make<module::RidgedMulti>()
+                                 : m_arena.make<module::FastRidgedMulti>();
         m.SetSeed(p.seed);
         m.SetFrequency(f);
         m.SetLacunarity(l); // recomputes the spectral weights
@@ -108,7 +113,9 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         break;
     }
     case InputType::Perlin:
-        made = &fractal(m_arena.make<module::Perlin>(), p);
+        made = &fractal(m_plainModules ? m_arena.make<module::Perlin>()
+                                       : m_arena.make<module::FastPerlin>(),
+                        p);
         break;
     case InputType::GaborConvolution: {
         auto& m = m_arena.make<module::Pitted>();
@@ -118,6 +125,7 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         const float pf = float(persistence);
         m.SetImpulsesPerKernel(4.0f * std::pow(2.0f, pf * 10.0f - 1.0f));
         m.SetAnisotropic(!p.control && p.anisotropic);
+        m.SetPlain(m_plainModules);
         made = &m;
         break;
     }
@@ -128,7 +136,8 @@ const nm::Module& ModuleFactory::generator(const GeneratorParams& p) {
         break;
     }
     case InputType::Voronoi: {
-        auto& m = m_arena.make<nm::Voronoi>();
+        auto& m = m_plainModules ? m_arena.make<nm::Voronoi>()
+                                 : m_arena.make<module::FastVoronoi>();
         m.SetSeed(p.seed);
         m.SetFrequency(f);
         if (!p.control) {
@@ -305,7 +314,8 @@ const nm::Module& ModuleFactory::turbulence(const TurbulenceNode& node, const nm
     const double power = node.power * 0.01;
     if (!(power > 0.0))
         return source;
-    auto& m = m_arena.make<module::Turbulence>();
+    auto& m = m_plainModules ? m_arena.make<module::Turbulence>()
+                             : m_arena.make<module::FastTurbulence>();
     m.SetSourceModule(0, source);
     m.SetFrequency(node.frequency * 0.01);
     m.SetPower(power);

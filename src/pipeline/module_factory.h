@@ -9,7 +9,11 @@ namespace morvane {
 // keeping every parameter within what the modules accept.
 class ModuleFactory {
 public:
-    ModuleFactory(ModuleArena& arena, bool fullDetail) : m_arena(arena), m_fullDetail(fullDetail) {}
+    // plainModules: the generators as libnoise computes them (and the Gabor
+    // sum drawn afresh at every sample) instead of their faster equals: the
+    // definitions those are held to.
+    ModuleFactory(ModuleArena& arena, bool fullDetail, bool plainModules = false)
+        : m_arena(arena), m_fullDetail(fullDetail), m_plainModules(plainModules) {}
 
     // An input's generator (stages 1 and 2), wrapped in a cache unless it is
     // a picture.
@@ -47,6 +51,7 @@ private:
 
     ModuleArena& m_arena;
     bool m_fullDetail;
+    bool m_plainModules;
 };
 
 } // namespace morvane
