@@ -64,34 +64,10 @@ double FastBillow::GetValue(double x, double y, double z) const {
 }
 
 double FastRidgedMulti::GetValue(double x, double y, double z) const {
-    x *= m_frequency;
-    y *= m_frequency;
-    z *= m_frequency;
-
-    const double offset = GetOffset();
-    const double gain = GetGain();
-    double value = 0.0;
-    double weight = GetWeight();
-    for (int octave = 0; octave < m_octaveCount; ++octave) {
-        const double nx = noise::MakeInt32Range(x);
-        const double ny = noise::MakeInt32Range(y);
-        const double nz = noise::MakeInt32Range(z);
-        const int seed = int((unsigned(m_seed) + unsigned(octave)) & 0x7fffffffu);
-        double signal = gradientCoherentNoise3D(nx, ny, nz, seed, m_noiseQuality);
-        signal = offset - std::fabs(signal);
-        signal *= signal;
-        signal *= weight;
-        weight = signal * gain;
-        if (weight > 1.0)
-            weight = 1.0;
-        if (weight < 0.0)
-            weight = 0.0;
-        value += signal * m_pSpectralWeights[octave];
-        x *= m_lacunarity;
-        y *= m_lacunarity;
-        z *= m_lacunarity;
-    }
-    return value * 1.25 - 1.0;
+    return ridgedValue(x, y, z,
+                       [](double nx, double ny, double nz, int seed, noise::NoiseQuality quality) {
+                           return gradientCoherentNoise3D(nx, ny, nz, seed, quality);
+                       });
 }
 
 // libnoise's offsets of the three distortion noises' sample points.

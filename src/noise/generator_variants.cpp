@@ -7,33 +7,7 @@
 namespace morvane::module {
 
 double RidgedMulti::GetValue(double x, double y, double z) const {
-    x *= m_frequency;
-    y *= m_frequency;
-    z *= m_frequency;
-
-    double value = 0.0;
-    double weight = m_weight;
-    for (int octave = 0; octave < m_octaveCount; ++octave) {
-        const double nx = noise::MakeInt32Range(x);
-        const double ny = noise::MakeInt32Range(y);
-        const double nz = noise::MakeInt32Range(z);
-        // Wraps for seeds near the int limit instead of overflowing.
-        const int seed = int((unsigned(m_seed) + unsigned(octave)) & 0x7fffffffu);
-        double signal = noise::GradientCoherentNoise3D(nx, ny, nz, seed, m_noiseQuality);
-        signal = m_offset - std::fabs(signal);
-        signal *= signal;
-        signal *= weight;
-        weight = signal * m_gain;
-        if (weight > 1.0)
-            weight = 1.0;
-        if (weight < 0.0)
-            weight = 0.0;
-        value += signal * m_pSpectralWeights[octave];
-        x *= m_lacunarity;
-        y *= m_lacunarity;
-        z *= m_lacunarity;
-    }
-    return value * 1.25 - 1.0;
+    return ridgedValue(x, y, z, noise::GradientCoherentNoise3D);
 }
 
 Cylinders::Cylinders() : noise::module::Module(0) {}

@@ -5,6 +5,9 @@
 #include <libnoise/module/perlin.h>
 #include <libnoise/module/ridgedmulti.h>
 #include <libnoise/module/turbulence.h>
+#include <libnoise/noisegen.h>
+
+#include <cmath>
 
 namespace morvane::module {
 
@@ -20,6 +23,38 @@ public:
     double GetOffset() const { return m_offset; }
     double GetGain() const { return m_gain; }
     double GetWeight() const { return m_weight; }
+
+protected:
+    // The octave loop over a gradient coherent noise `noise(x, y, z, seed,
+    // quality)`: libnoise's own, or a faster one with the same bits.
+    template <typename Noise> double ridgedValue(double x, double y, double z, Noise noise) const {
+        x *= m_frequency;
+        y *= m_frequency;
+        z *= m_frequency;
+        double value = 0.0;
+        double weight = m_weight;
+        for (int octave = 0; octave < m_octaveCount; ++octave) {
+            const double nx = noise::MakeInt32Range(x);
+            const double ny = noise::MakeInt32Range(y);
+            const double nz = noise::MakeInt32Range(z);
+            // Wraps for seeds near the int limit instead of overflowing.
+            const int seed = int((unsigned(m_seed) + unsigned(octave)) & 0x7fffffffu);
+            double signal = noise(nx, ny, nz, seed, m_noiseQuality);
+            signal = m_offset - std::fabs(signal);
+            signal *= signal;
+            signal *= weight;
+            weight = signal * m_gain;
+            if (weight > 1.0)
+                weight = 1.0;
+            if (weight < 0.0)
+                weight = 0.0;
+            value += signal * m_pSpectralWeights[octave];
+            x *= m_lacunarity;
+            y *= m_lacunarity;
+            z *= m_lacunarity;
+        }
+        return value * 1.25 - 1.0;
+    }
 
 private:
     double m_offset = 1.0;

@@ -149,10 +149,7 @@ float Pitted::gabor(float x, float y, float omega) const {
 }
 
 float Pitted::Cell(int ci, int cj, float px, float py) const {
-    std::uint32_t seed = Morton(ci, cj) + m_randomOffset;
-    if (seed == 0)
-        seed = 1; // a zero state would stay zero and leave the cell empty
-    CellRandom random(seed);
+    CellRandom random(cellSeed(ci, cj));
 
     // Poisson-distributed impulse count by multiplying uniform draws.
     const double threshold = m_emptyCellProbability;
@@ -180,18 +177,29 @@ float Pitted::Cell(int ci, int cj, float px, float py) const {
     return sum;
 }
 
-float Pitted::Convolution(float u, float v) const {
+std::uint32_t Pitted::cellSeed(int ci, int cj) const {
+    const std::uint32_t seed = Morton(ci, cj) + m_randomOffset;
+    return seed == 0 ? 1 : seed; // a zero state would stay zero and leave the cell empty
+}
+
+bool Pitted::locate(float u, float v, CellPoint& at) const {
     u /= m_radius;
     v /= m_radius;
     const float fi = std::floor(u);
     const float fj = std::floor(v);
     // Far beyond any sampled window; also keeps NaN out of the int casts.
     if (!(std::fabs(fi) < 1e9f) || !(std::fabs(fj) < 1e9f))
+        return false;
+    at = {int(fi), int(fj), u - fi, v - fj};
+    return true;
+}
+
+float Pitted::Convolution(float u, float v) const {
+    CellPoint at;
+    if (!locate(u, v, at))
         return 0.0f;
-    const float fu = u - fi;
-    const float fv = v - fj;
-    const int i = int(fi);
-    const int j = int(fj);
+    const int i = at.ci, j = at.cj;
+    const float fu = at.fu, fv = at.fv;
     float sum = 0.0f;
     for (int di = -1; di <= 1; ++di)
         for (int dj = -1; dj <= 1; ++dj)
@@ -200,16 +208,11 @@ float Pitted::Convolution(float u, float v) const {
 }
 
 float Pitted::FastConvolution(float u, float v) const {
-    u /= m_radius;
-    v /= m_radius;
-    const float fi = std::floor(u);
-    const float fj = std::floor(v);
-    if (!(std::fabs(fi) < 1e9f) || !(std::fabs(fj) < 1e9f))
+    CellPoint at;
+    if (!locate(u, v, at))
         return 0.0f;
-    const float fu = u - fi;
-    const float fv = v - fj;
-    const int i = int(fi);
-    const int j = int(fj);
+    const int i = at.ci, j = at.cj;
+    const float fu = at.fu, fv = at.fv;
     constexpr float kWaveRate = 2.0f * kPi * kPrincipalFreq;
     ImpulseCache& cache = threadImpulses();
     float sum = 0.0f;
@@ -223,10 +226,8 @@ float Pitted::FastConvolution(float u, float v) const {
             const float gy = gapToUnit(py);
             if (gx * gx + gy * gy >= 1.0f)
                 continue;
-            std::uint32_t seed = Morton(i + di, j + dj) + m_randomOffset;
-            if (seed == 0)
-                seed = 1;
-            const CellImpulses& cell = cache.get(seed, m_emptyCellProbability, m_anisotropic);
+            const CellImpulses& cell =
+                cache.get(cellSeed(i + di, j + dj), m_emptyCellProbability, m_anisotropic);
             float cellSum = 0.0f;
             auto add = [&](std::size_t k) {
                 const float dx = px - cell.x[k];

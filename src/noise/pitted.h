@@ -52,6 +52,14 @@ public:
     float KernelRadius() const { return m_radius; }
 
 private:
+    // The cell of a point of kernel space and the point within it, in cell
+    // units; false far beyond any sampled window.
+    struct CellPoint {
+        int ci, cj;
+        float fu, fv;
+    };
+    bool locate(float u, float v, CellPoint& at) const;
+    std::uint32_t cellSeed(int ci, int cj) const;
     void updateDerived();
     float gabor(float x, float y, float omega) const;
     double scaled(float convolution) const;

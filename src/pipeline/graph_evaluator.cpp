@@ -135,6 +135,16 @@ void GraphEvaluator::loadGradient(RendererImage& renderer, const QString& name) 
     renderer.LoadGradientFromImage(file);
 }
 
+RendererImage GraphEvaluator::rendererFor(const QString& gradient, const Light* light) {
+    RendererImage renderer;
+    loadGradient(renderer, gradient);
+    if (light)
+        light->applyTo(renderer);
+    else
+        renderer.EnableLight(false);
+    return renderer;
+}
+
 bool GraphEvaluator::evaluate(bool finalFlag, int requestedSize, bool fullDetail) {
     log(QStringLiteral("generating noise maps...\n"));
     if (m_state.loading)
@@ -263,7 +273,7 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
         noise::utils::NoiseMapBuilderPlane::AnnounceDone(&progress);
         log(QStringLiteral("noise node %1 generated\n").arg(node));
     };
-    auto write = [&](RendererImage& renderer, const NoiseMap& map, const QString& file) {
+    auto write = [&](RendererImage renderer, const NoiseMap& map, const QString& file) {
         Image image;
         renderer.SetSourceNoiseMap(map);
         renderer.SetDestImage(image);
@@ -280,9 +290,9 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
     auto nodePictures = [&](const NoiseMap& map, const QString& heightFile,
                             const QString& textureFile, const QString& gradient,
                             PreviewSlot slot) {
-        RendererImage renderer;
-        loadGradient(renderer, kHeightGradient);
-        renderer.EnableLight(false);
+        // One renderer for both: a missing gradient file leaves the height
+        // gradient in place, as it always has.
+        RendererImage renderer = rendererFor(kHeightGradient, nullptr);
         write(renderer, map, heightFile);
         if (style == 0)
             showPreview(int(slot), heightFile);
@@ -322,10 +332,7 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
         NoiseMap map;
         buildNode(control, map, 5);
         if (!finalFlag) {
-            RendererImage renderer;
-            loadGradient(renderer, kHeightGradient);
-            light.applyTo(renderer);
-            write(renderer, map, QStringLiteral("C1noisePreview.jpg"));
+            write(rendererFor(kHeightGradient, &light), map, QStringLiteral("C1noisePreview.jpg"));
             showPreview(int(PreviewSlot::ControlNoise), QStringLiteral("C1noisePreview.jpg"));
         }
     }
@@ -335,34 +342,23 @@ void GraphEvaluator::evaluatePlain(const Setup& setup) {
         factory.combiner(recipe.combiner, *deformers[0], *deformers[1], control);
     const noise::module::Module& finalModule = factory.turbulence(recipe.turbulence, combined);
     build(finalModule, m_state.finalHeightMap, 6);
-    {
-        RendererImage renderer;
-        loadGradient(renderer, kHeightGradient);
-        renderer.EnableLight(false);
-        write(renderer, m_state.finalHeightMap, QStringLiteral("HFFnoisePreview.jpg"));
-    }
+    write(rendererFor(kHeightGradient, nullptr), m_state.finalHeightMap,
+          QStringLiteral("HFFnoisePreview.jpg"));
 
     // The terrain texture: one gradient over the final map, or two gradients
     // over the deformer results mixed by the control noise.
     if (!setup.mixTexture) {
-        RendererImage renderer;
-        loadGradient(renderer, setup.gradients[0]);
-        light.applyTo(renderer);
-        write(renderer, m_state.finalHeightMap, kTextureFile);
+        write(rendererFor(setup.gradients[0], &light), m_state.finalHeightMap, kTextureFile);
     } else {
         {
             NoiseMap map;
             build(factory.turbulence(recipe.turbulence, control), map, 7);
-            RendererImage renderer; // greyscale, no light
-            write(renderer, map, kControlMapFile);
+            write(RendererImage(), map, kControlMapFile); // greyscale, no light
         }
         for (int i = 0; i < 2; ++i) {
             NoiseMap map;
             build(factory.turbulence(recipe.turbulence, *deformers[i]), map, 8 + i);
-            RendererImage renderer;
-            loadGradient(renderer, setup.gradients[i]);
-            light.applyTo(renderer);
-            write(renderer, map, kTurbulenceFiles[i]);
+            write(rendererFor(setup.gradients[i], &light), map, kTurbulenceFiles[i]);
         }
         const QImage mixed = mixTextures(QImage(m_context.paths.mapFile(kControlMapFile)),
                                          QImage(m_context.paths.mapFile(kTurbulenceFiles[0])),
@@ -429,9 +425,7 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
         auto nodePictures = [&](const NoiseMap& map, const QString& heightFile,
                                 const QString& textureFile, const QString& gradient,
                                 PreviewSlot slot) {
-            RendererImage renderer;
-            loadGradient(renderer, kHeightGradient);
-            renderer.EnableLight(false);
+            RendererImage renderer = rendererFor(kHeightGradient, nullptr);
             add(renderer, map, heightFile);
             loadGradient(renderer, gradient);
             light.applyTo(renderer);
@@ -445,31 +439,18 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
             for (int i = 0; i < 2; ++i)
                 nodePictures(nodeMaps[3 + i], deformerHeightFile(i), deformerTextureFile(i),
                              setup.gradients[i], deformerSlot(i));
-            RendererImage renderer;
-            loadGradient(renderer, kHeightGradient);
-            light.applyTo(renderer);
-            add(renderer, nodeMaps[5], QStringLiteral("C1noisePreview.jpg"));
+            add(rendererFor(kHeightGradient, &light), nodeMaps[5],
+                QStringLiteral("C1noisePreview.jpg"));
             previews.emplace_back(PreviewSlot::ControlNoise, QStringLiteral("C1noisePreview.jpg"));
         }
-        {
-            RendererImage renderer;
-            loadGradient(renderer, kHeightGradient);
-            renderer.EnableLight(false);
-            add(renderer, m_state.finalHeightMap, QStringLiteral("HFFnoisePreview.jpg"));
-        }
+        add(rendererFor(kHeightGradient, nullptr), m_state.finalHeightMap,
+            QStringLiteral("HFFnoisePreview.jpg"));
         if (!setup.mixTexture) {
-            RendererImage renderer;
-            loadGradient(renderer, setup.gradients[0]);
-            light.applyTo(renderer);
-            add(renderer, m_state.finalHeightMap, kTextureFile);
+            add(rendererFor(setup.gradients[0], &light), m_state.finalHeightMap, kTextureFile);
         } else {
             add(RendererImage(), nodeMaps[7], kControlMapFile); // greyscale, no light
-            for (int i = 0; i < 2; ++i) {
-                RendererImage renderer;
-                loadGradient(renderer, setup.gradients[i]);
-                light.applyTo(renderer);
-                add(renderer, nodeMaps[8 + i], kTurbulenceFiles[i]);
-            }
+            for (int i = 0; i < 2; ++i)
+                add(rendererFor(setup.gradients[i], &light), nodeMaps[8 + i], kTurbulenceFiles[i]);
         }
     };
 

@@ -76,6 +76,8 @@ private:
     void evaluateFused(const Setup& setup);
     void finish(const Setup& setup);
     void loadGradient(noise::utils::RendererImage& renderer, const QString& name);
+    // A renderer over `gradient`, lit by `light`, or unlit without one.
+    noise::utils::RendererImage rendererFor(const QString& gradient, const Light* light);
     void log(const QString& line);
     void showPreview(int slot, const QString& file);
 
