@@ -4,10 +4,10 @@
 // shipped presets and two recipes of our own that reach the paths the
 // shipped ones leave out (two gradients, turbulence, Select and Blend).
 // Cases: the 256 preview, the 1024 full-detail preview (the normal map's
-// re-evaluation), the export at texture 2048 with a 2048 normal map and at
-// 4096 with a 4096 normal map; the 256 preview of every shipped preset
-// (the slider-release goal is absolute); and the picture colouring alone
-// at 1024, the plain renderer against the table-driven one.
+// re-evaluation); the 256 preview of every shipped preset (the
+// slider-release goal is absolute); and the picture colouring alone at
+// 1024, the plain renderer against the table-driven one. The exports at
+// 2048 and 4096 are export_bench's.
 // "before" is the one-pass evaluation with the generators as libnoise
 // computes them and the Gabor noise summed afresh at every sample (the
 // modules as they were before their faster equals with the same bits); it
@@ -22,7 +22,6 @@
 #include "noise/generator_variants.h"
 #include "noise/noise_map_builder.h"
 #include "noise/row_colourer.h"
-#include "hostexport/terrain_export.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/pipeline_state.h"
 #include "recipe/node_types.h"
@@ -79,7 +78,7 @@ TerrainRecipe ownRecipe(const std::string& name) {
 
 const char* const kOwn[] = {"own select turbulence", "own blend two gradients"};
 
-enum class Case { Preview256, FullDetail1024, Export4096, Export2048 };
+enum class Case { Preview256, FullDetail1024 };
 
 enum class Mode { Plain, Before, Fused };
 
@@ -139,11 +138,6 @@ void run(benchmark::State& state, const std::string& name, Case which, Mode mode
     context.plainModules = mode == Mode::Before;
     context.threadCount = plain ? 1 : 0;
     GenerationDriver driver(pipeline, context);
-    if ((which == Case::Export4096 || which == Case::Export2048) &&
-        !driver.generatePreviewTerrain()) {
-        state.SkipWithError("no terrain");
-        return;
-    }
 
     int side = 256;
     Seconds seconds;
@@ -158,15 +152,6 @@ void run(benchmark::State& state, const std::string& name, Case which, Mode mode
             side = 1024;
             driver.evaluate(false, 1024, true);
             break;
-        case Case::Export4096:
-        case Case::Export2048: {
-            side = which == Case::Export4096 ? 4096 : 2048;
-            TerrainExportRequest request;
-            request.textureSize = request.normalMapSize = side;
-            if (!exportTerrain(driver, pipeline.terrain, request).ok)
-                state.SkipWithError("export failed");
-            break;
-        }
         }
         seconds.wall +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -253,9 +238,7 @@ void registerAll() {
         Case which;
         int iterations; // 0: let the library choose
     } cases[] = {{"preview256", Case::Preview256, 0},
-                 {"full1024", Case::FullDetail1024, 1},
-                 {"export2048", Case::Export2048, 1},
-                 {"export4096", Case::Export4096, 1}};
+                 {"full1024", Case::FullDetail1024, 1}};
     std::vector<std::string> names(std::begin(kShipped), std::end(kShipped));
     names.insert(names.end(), std::begin(kOwn), std::end(kOwn));
     for (const auto& c : cases)
