@@ -485,11 +485,12 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
     // does: JPEG's losses are part of the texture. Streamed, its pictures
     // are done already and it runs beside the others.
     bool mixed = true;
+    QString mixProblem;
     auto mix = [&] {
         mixed = mixTextureFiles(m_context.paths.mapFile(kControlMapFile),
                                 m_context.paths.mapFile(kTurbulenceFiles[0]),
                                 m_context.paths.mapFile(kTurbulenceFiles[1]),
-                                m_context.paths.mapFile(kTextureFile));
+                                m_context.paths.mapFile(kTextureFile), &mixProblem);
     };
     std::future<void> mixing;
     if (streamMix)
@@ -500,8 +501,8 @@ void GraphEvaluator::evaluateFused(const Setup& setup) {
     else if (setup.mixTexture)
         mix();
     if (!mixed)
-        m_pictureProblems << m_context.paths.mapFile(kTextureFile) +
-                                 QStringLiteral(": the mixed texture could not be written");
+        m_pictureProblems << m_context.paths.mapFile(kTextureFile) + QStringLiteral(": ") +
+                                 mixProblem;
     for (const auto& [slot, file] : previews)
         showPreview(int(slot), file);
 }

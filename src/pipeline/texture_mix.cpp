@@ -1,6 +1,5 @@
 #include "pipeline/texture_mix.h"
 
-#include "common/safe_file.h"
 #include "noise/image.h"
 #include "noise/jpeg_stream_reader.h"
 #include "noise/jpeg_stream_writer.h"
@@ -41,42 +40,51 @@ QImage mixTextures(const QImage& control, const QImage& first, const QImage& sec
 }
 
 bool mixTextureFiles(const QString& controlFile, const QString& firstFile,
-                     const QString& secondFile, const QString& outFile) {
+                     const QString& secondFile, const QString& outFile, QString* reason) {
     using noise::utils::JpegStreamReader;
     JpegStreamReader control(controlFile);
     JpegStreamReader first(firstFile);
     JpegStreamReader second(secondFile);
-    if (!control.isValid() || !first.isValid() || !second.isValid())
-        return false;
+    JpegStreamReader* readers[3] = {&control, &first, &second};
+    const QString* files[3] = {&controlFile, &firstFile, &secondFile};
+    for (int i = 0; i < 3; ++i)
+        if (!readers[i]->isValid()) {
+            if (reason)
+                *reason = QStringLiteral("cannot read ") + *files[i];
+            return false;
+        }
     const int width = std::min({control.width(), first.width(), second.width()});
     const int height = std::min({control.height(), first.height(), second.height()});
 
-    SafeFileWriter file(outFile);
-    if (!file.open())
-        return false;
-    noise::utils::JpegStreamWriter writer(*file.device(), width, height);
-    JpegStreamReader* readers[3] = {&control, &first, &second};
     std::vector<QRgb> in[3];
     for (int i = 0; i < 3; ++i)
         in[i].resize(std::size_t(readers[i]->width()));
-    const auto columns = std::size_t(width);
-    std::vector<QRgb> mixed(columns);
-    std::vector<noise::utils::Color> colours(columns);
-    for (int y = 0; y < height && !writer.failed(); ++y) {
-        for (int i = 0; i < 3; ++i)
-            if (!readers[i]->readRow(in[i].data()))
-                return false; // the writer's file is cancelled with it
-        mixTextureRow(in[0].data(), in[1].data(), in[2].data(), mixed.data(), width);
-        for (int x = 0; x < width; ++x)
-            colours[std::size_t(x)] = noise::utils::Color(
-                std::uint8_t(qRed(mixed[std::size_t(x)])),
-                std::uint8_t(qGreen(mixed[std::size_t(x)])),
-                std::uint8_t(qBlue(mixed[std::size_t(x)])), 255);
-        writer.writeRow(colours.data());
-    }
-    if (!writer.finish())
+    std::vector<QRgb> mixed(static_cast<std::size_t>(width));
+    // A picture that ends early stops the writer, which then leaves the
+    // file as it was.
+    struct CutShort {
+        const QString* file;
+    };
+    try {
+        // The rows are asked for in order, so the readers move along with them.
+        return noise::utils::WriteJpegRows(
+            outFile, width, height,
+            [&](int, noise::utils::Color* row) {
+                for (int i = 0; i < 3; ++i)
+                    if (!readers[i]->readRow(in[i].data()))
+                        throw CutShort{files[i]};
+                mixTextureRow(in[0].data(), in[1].data(), in[2].data(), mixed.data(), width);
+                for (std::size_t x = 0; x < mixed.size(); ++x)
+                    row[x] = noise::utils::Color(std::uint8_t(qRed(mixed[x])),
+                                                 std::uint8_t(qGreen(mixed[x])),
+                                                 std::uint8_t(qBlue(mixed[x])), 255);
+            },
+            reason);
+    } catch (const CutShort& cut) {
+        if (reason)
+            *reason = QStringLiteral("cannot read ") + *cut.file;
         return false;
-    return file.commit();
+    }
 }
 
 } // namespace morvane

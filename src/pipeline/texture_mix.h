@@ -18,8 +18,9 @@ void mixTextureRow(const QRgb* control, const QRgb* first, const QRgb* second, Q
 // the same file mixTextures() of the three decoded pictures saved by the
 // toolkit gives, without holding any of the pictures. Returns false (and
 // leaves `outFile` as it was) when a picture cannot be read or the file
-// cannot be written.
+// cannot be written; `reason` (when given) then says which.
 bool mixTextureFiles(const QString& controlFile, const QString& firstFile,
-                     const QString& secondFile, const QString& outFile);
+                     const QString& secondFile, const QString& outFile,
+                     QString* reason = nullptr);
 
 } // namespace morvane
