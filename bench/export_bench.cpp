@@ -12,6 +12,7 @@
 #include "bench_main.h"
 #include "common/event_log.h"
 #include "common/notifier.h"
+#include "common/safe_file.h"
 #include "common/seed_source.h"
 #include "hostexport/terrain_export.h"
 #include "hostexport/terrain_obj_writer.h"
@@ -102,7 +103,7 @@ void BM_ObjFileWrite(benchmark::State& state) {
     QTemporaryDir dir;
     const QString file = dir.filePath("terrain.obj");
     for (auto _ : state)
-        benchmark::DoNotOptimize(writeTerrainObj(terrain(), file));
+        benchmark::DoNotOptimize(writeFileSafely(file, terrainObjText(terrain())));
 }
 
 void BM_NormalMap4096(benchmark::State& state) {

@@ -139,9 +139,10 @@ TerrainExportResult exportTerrain(GenerationDriver& driver, const TerrainArrays&
 
     context.log->write(QStringLiteral("create terrain OBJ\n"));
     const QByteArray obj = objText.get();
-    if (obj.isEmpty() || !writeFileSafely(files.stage(objName), obj)) {
+    reason = QStringLiteral("the terrain has no vertices");
+    if (obj.isEmpty() || !writeFileSafely(files.stage(objName), obj, &reason)) {
         result.error = QStringLiteral("The terrain mesh could not be written to ") +
-                       result.objFile;
+                       result.objFile + QStringLiteral(": ") + reason;
         return result;
     }
     if (!files.commit()) {

@@ -1,6 +1,5 @@
 #include "hostexport/terrain_obj_writer.h"
 
-#include "common/safe_file.h"
 #include "hostexport/g_format.h"
 
 
@@ -93,13 +92,6 @@ QByteArray terrainObjText(const TerrainArrays& arrays) {
             out.character('\n');
         }
     return out.take();
-}
-
-bool writeTerrainObj(const TerrainArrays& arrays, const QString& path) {
-    const QByteArray text = terrainObjText(arrays);
-    if (text.isEmpty())
-        return false;
-    return writeFileSafely(path, text);
 }
 
 } // namespace morvane

@@ -13,8 +13,4 @@ namespace morvane {
 // Nothing else: no comments, groups or materials.
 QByteArray terrainObjText(const TerrainArrays& arrays);
 
-// Writes terrainObjText() to `path` through a temporary file. Returns false
-// when the file could not be written.
-bool writeTerrainObj(const TerrainArrays& arrays, const QString& path);
-
 } // namespace morvane
