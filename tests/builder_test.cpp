@@ -1,12 +1,8 @@
-#include "common/progress_sink.h"
 #include "noise/noise_map_builder.h"
+#include "pipeline_fixture.h"
 
-#include <gtest/gtest.h>
 #include <libnoise/exception.h>
 #include <libnoise/module/modulebase.h>
-
-#include <QString>
-#include <QStringList>
 
 #include <cmath>
 #include <functional>
@@ -46,17 +42,6 @@ private:
     QStringList* m_events = nullptr;
     mutable std::mutex m_mutex;
     mutable std::vector<Sample> m_samples;
-};
-
-class RecordingSink : public morvane::ProgressSink {
-public:
-    explicit RecordingSink(QStringList& events) : m_events(events) {}
-    void setBusyText(const QString& text) override { m_events.append("busy:" + text); }
-    void setStatusText(const QString& text) override { m_events.append("status:" + text); }
-    void processEvents() override { m_events.append(QStringLiteral("processEvents")); }
-
-private:
-    QStringList& m_events;
 };
 
 } // namespace
@@ -123,8 +108,8 @@ TEST(NoiseMapBuilderPlane, SamplesTheXzPlaneByRepeatedAddition) {
 // A node build reports its progress before the first sample, and a
 // detached sink hears nothing more; the map equals the plain build's.
 TEST(NoiseMapBuilderPlane, NodeBuildReportsProgressAndMatchesPlainBuild) {
-    QStringList events;
-    RecordingSink sink(events);
+    morvane::testing::RecordingProgress sink;
+    QStringList& events = sink.events;
     RecordingModule module;
     NoiseMap plain, withNode;
     NoiseMapBuilderPlane builder;
@@ -139,7 +124,7 @@ TEST(NoiseMapBuilderPlane, NodeBuildReportsProgressAndMatchesPlainBuild) {
     builder.SetDestNoiseMap(plain);
     builder.Build();
     EXPECT_EQ(events, (QStringList{"busy:computing noise ... \n\nnode: 3/9",
-                                   "status:computing noise ... node: 3/9", "processEvents",
+                                   "status:computing noise ... node: 3/9", "events",
                                    "sample", "status:noise maps generated"}));
     EXPECT_EQ(module.samples().size(), 2u * 33 * 21);
     for (int y = 0; y < 21; ++y)

@@ -9,10 +9,7 @@ namespace {
 
 using testing::writeFile;
 
-class DriverTest : public testing::PipelineFixture {
-protected:
-    int evaluations() const { return log.lines.count("generating noise maps...\n"); }
-};
+using DriverTest = testing::PipelineFixture;
 
 TEST_F(DriverTest, TerrainBuildChecksTheSizeAndEvaluatesAt512) {
     GenerationDriver d = driver();

@@ -11,8 +11,10 @@ namespace morvane {
 namespace {
 
 using testing::entriesOf;
+using testing::failing;
 using testing::readFile;
 using testing::ScopedFileFault;
+using testing::writeFile;
 
 // A failed export leaves the previous one whole: never a new texture beside
 // an old or missing mesh.
@@ -61,10 +63,7 @@ TEST_F(ExportFaultTest, AFailedExportKeepsThePreviousSetAndSaysWhy) {
              return p.endsWith("t.obj") && step == FileStep::Write ? ENOSPC : 0;
          },
          "The terrain mesh could not be written"},
-        {"disk full as the set is put in place",
-         [&](const QString& p, FileStep step) {
-             return p == folder + "/t.obj" && step == FileStep::Commit ? ENOSPC : 0;
-         },
+        {"disk full as the set is put in place", failing(folder + "/t.obj", FileStep::Commit),
          "No space left on device"},
     };
     for (const auto& c : cases) {
@@ -99,7 +98,7 @@ TEST_F(ExportFaultTest, AFolderRemovedDuringTheExportIsReportedNotCountedAsDone)
     };
     GenerationDriver d = driver();
     const TerrainExportResult result = exportTerrain(d, state.terrain, request);
-    EXPECT_FALSE(result.ok) << testing::entriesOf(folder).join(',').toStdString();
+    EXPECT_FALSE(result.ok) << entriesOf(folder).join(',').toStdString();
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(folder + "/t.obj"));
 }
@@ -108,20 +107,14 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
     const QString preset = paths.userPresetsDir() + "/mine.ipf";
     ASSERT_TRUE(QDir().mkpath(paths.userPresetsDir()));
     const QString thumbnail = paths.userPresetsDir() + "/mine.jpg";
-    ASSERT_TRUE(testing::writeFile(preset, "I1Type=3\n"));
-    ASSERT_TRUE(testing::writeFile(thumbnail, "old picture"));
+    ASSERT_TRUE(writeFile(preset, "I1Type=3\n"));
+    ASSERT_TRUE(writeFile(thumbnail, "old picture"));
     const struct {
         const char* name;
         FileFaultHook fault;
     } cases[] = {
-        {"disk full",
-         [&](const QString& p, FileStep step) {
-             return p == preset && step == FileStep::Write ? ENOSPC : 0;
-         }},
-        {"read-only folder",
-         [&](const QString& p, FileStep step) {
-             return p == preset && step == FileStep::Open ? EROFS : 0;
-         }},
+        {"disk full", failing(preset, FileStep::Write)},
+        {"read-only folder", failing(preset, FileStep::Open, EROFS)},
         {"folder removed",
          [&](const QString& p, FileStep step) {
              if (p == preset && step == FileStep::Open)
@@ -148,10 +141,8 @@ TEST_F(ExportFaultTest, AFailedPresetSaveKeepsTheOldPresetAndSaysSo) {
     // A thumbnail that cannot be written leaves the saved preset without one,
     // never with an older preset's picture.
     ASSERT_TRUE(QDir().mkpath(paths.userPresetsDir()));
-    ASSERT_TRUE(testing::writeFile(thumbnail, "old picture"));
-    ScopedFileFault fault([&](const QString& p, FileStep step) {
-        return p == thumbnail && step == FileStep::Write ? ENOSPC : 0;
-    });
+    ASSERT_TRUE(writeFile(thumbnail, "old picture"));
+    ScopedFileFault fault(failing(thumbnail, FileStep::Write));
     EXPECT_TRUE(driver().savePreset("mine"));
     EXPECT_NE(readFile(preset), "I1Type=3\n");
     EXPECT_FALSE(QFileInfo::exists(thumbnail));
@@ -164,9 +155,7 @@ TEST_F(ExportFaultTest, PicturesThatCannotBeWrittenAreToldOnceAFailureRun) {
     const QString texture = paths.mapFile("TFFnoisePreview.jpg");
     const QByteArray oldTexture = readFile(texture);
     ASSERT_FALSE(oldTexture.isEmpty());
-    auto fullDisk = [&](const QString& p, FileStep step) {
-        return p == texture && step == FileStep::Write ? ENOSPC : 0;
-    };
+    const FileFaultHook fullDisk = failing(texture, FileStep::Write);
     GenerationDriver d = driver();
     notifier.messages.clear();
     {

@@ -69,17 +69,22 @@ const VoronoiCase kVoronoiCases[] = {
     {-7, 1.0, 0.0, true}, {123456, 0.1, 2.0, true}, {2147483647, 1.5, 0.5, false},
 };
 
-void expectVoronoiMatches(const FastVoronoi& fast, const noise::module::Voronoi& plain,
-                          const std::vector<Point>& points, const char* what) {
-    int mismatches = 0;
+// Counts the points where `fast` and `plain` (callables on a Point) part in
+// any bit; the first three fail with their place.
+template <typename Fast, typename Plain>
+int mismatches(const std::vector<Point>& points, const Fast& fast, const Plain& plain) {
+    int count = 0;
     for (const Point& p : points) {
-        const double expected = plain.GetValue(p.x, p.y, p.z);
-        const double got = fast.GetValue(p.x, p.y, p.z);
-        if (!sameBits(got, expected) && ++mismatches <= 3)
-            ADD_FAILURE() << what << " at (" << p.x << ", " << p.y << ", " << p.z << "): " << got
+        const double got = fast(p), expected = plain(p);
+        if (!sameBits(got, expected) && ++count <= 3)
+            ADD_FAILURE() << "at (" << p.x << ", " << p.y << ", " << p.z << "): " << got
                           << " instead of " << expected;
     }
-    EXPECT_EQ(mismatches, 0) << what;
+    return count;
+}
+
+template <typename Module> auto valuesOf(const Module& m) {
+    return [&m](const Point& p) { return m.GetValue(p.x, p.y, p.z); };
 }
 
 } // namespace
@@ -95,7 +100,9 @@ TEST(FastVoronoi, SameBitsAsLibnoiseForEverySetting) {
             m->SetDisplacement(c.displacement);
             m->EnableDistance(c.distance);
         }
-        expectVoronoiMatches(fast, plain, testPoints(c.frequency, unsigned(c.seed)), "fast");
+        EXPECT_EQ(mismatches(testPoints(c.frequency, unsigned(c.seed)), valuesOf(fast),
+                             valuesOf(plain)),
+                  0);
     }
 }
 
@@ -112,12 +119,9 @@ TEST(FastVoronoi, InterleavedModulesAndThreadsKeepTheirOwnPoints) {
         plain[i].EnableDistance(true);
     }
     const std::vector<Point> points = testPoints(1.0, 9);
-    int mismatches = 0;
-    for (const Point& p : points)
+    for (const Point& p : points) // in turn, point by point
         for (int i = 0; i < 2; ++i)
-            mismatches +=
-                !sameBits(fast[i].GetValue(p.x, p.y, p.z), plain[i].GetValue(p.x, p.y, p.z));
-    EXPECT_EQ(mismatches, 0);
+            EXPECT_EQ(mismatches({p}, valuesOf(fast[i]), valuesOf(plain[i])), 0);
 
     std::vector<double> values[2];
     std::vector<std::thread> threads;
@@ -168,15 +172,10 @@ TEST(FastPitted, SameBitsAsTheDirectSum) {
         pitted.SetBandwidth(c.bandwidth);
         pitted.SetImpulsesPerKernel(c.impulses);
         pitted.SetAnisotropic(c.anisotropic);
-        int mismatches = 0;
-        for (const Point& p : testPoints(c.frequency * 64.0 / pitted.KernelRadius(), c.offset)) {
-            const double expected = pitted.PlainValue(p.x, p.y, p.z);
-            const double got = pitted.GetValue(p.x, p.y, p.z);
-            if (!sameBits(got, expected) && ++mismatches <= 3)
-                ADD_FAILURE() << "at (" << p.x << ", " << p.z << "): " << got << " instead of "
-                              << expected;
-        }
-        EXPECT_EQ(mismatches, 0);
+        EXPECT_EQ(mismatches(testPoints(c.frequency * 64.0 / pitted.KernelRadius(), c.offset),
+                             valuesOf(pitted),
+                             [&](const Point& p) { return pitted.PlainValue(p.x, p.y, p.z); }),
+                  0);
 
         // Kernel space on and next to cell borders, where the left-out cells
         // lie exactly one cell away.
@@ -215,17 +214,17 @@ TEST(FastGradient, SameBitsAsLibnoiseForEveryQualityAndSeed) {
     const std::vector<Point> points = testPoints(1.0, 4);
     for (auto quality : {noise::QUALITY_FAST, noise::QUALITY_STD, noise::QUALITY_BEST})
         for (int seed : {0, 1, 11, -5, 1013, INT32_MAX, INT32_MIN}) {
-            int mismatches = 0;
-            for (const Point& p : points) {
-                // The fractals hand over coordinates within the int range.
-                const double x = noise::MakeInt32Range(p.x);
-                const double y = noise::MakeInt32Range(p.y);
-                const double z = noise::MakeInt32Range(p.z);
-                mismatches +=
-                    !sameBits(morvane::module::gradientCoherentNoise3D(x, y, z, seed, quality),
-                              noise::GradientCoherentNoise3D(x, y, z, seed, quality));
-            }
-            EXPECT_EQ(mismatches, 0) << "quality " << quality << " seed " << seed;
+            // The fractals hand over coordinates within the int range.
+            auto gradient = [&](auto function) {
+                return [=](const Point& p) {
+                    return function(noise::MakeInt32Range(p.x), noise::MakeInt32Range(p.y),
+                                    noise::MakeInt32Range(p.z), seed, quality);
+                };
+            };
+            EXPECT_EQ(mismatches(points, gradient(morvane::module::gradientCoherentNoise3D),
+                                 gradient(noise::GradientCoherentNoise3D)),
+                      0)
+                << "quality " << quality << " seed " << seed;
         }
 }
 
@@ -253,10 +252,10 @@ void expectFractalMatches(const Setup& setup) {
         Fast fast;
         setup(plain, c);
         setup(fast, c);
-        int mismatches = 0;
-        for (const Point& p : testPoints(c.frequency, unsigned(c.octaves)))
-            mismatches += !sameBits(fast.GetValue(p.x, p.y, p.z), plain.GetValue(p.x, p.y, p.z));
-        EXPECT_EQ(mismatches, 0) << "octaves " << c.octaves << " seed " << c.seed;
+        EXPECT_EQ(mismatches(testPoints(c.frequency, unsigned(c.octaves)), valuesOf(fast),
+                             valuesOf(plain)),
+                  0)
+            << "octaves " << c.octaves << " seed " << c.seed;
     }
 }
 
@@ -306,9 +305,9 @@ TEST(FastFractals, TurbulenceDisplacesByTheSameBits) {
             m->SetFrequency(c.frequency);
             m->SetPower(c.power);
         }
-        int mismatches = 0;
-        for (const Point& p : testPoints(c.frequency, unsigned(c.roughness)))
-            mismatches += !sameBits(fast.GetValue(p.x, p.y, p.z), plain.GetValue(p.x, p.y, p.z));
-        EXPECT_EQ(mismatches, 0) << "seed " << c.seed << " roughness " << c.roughness;
+        EXPECT_EQ(mismatches(testPoints(c.frequency, unsigned(c.roughness)), valuesOf(fast),
+                             valuesOf(plain)),
+                  0)
+            << "seed " << c.seed << " roughness " << c.roughness;
     }
 }

@@ -29,6 +29,11 @@ public:
     ScopedFileFault& operator=(const ScopedFileFault&) = delete;
 };
 
+// A hook that fails one step on one path with `error`.
+inline FileFaultHook failing(const QString& path, FileStep step, int error = ENOSPC) {
+    return [=](const QString& p, FileStep s) { return p == path && s == step ? error : 0; };
+}
+
 // A character device that fails every write with ENOSPC, as /dev/full
 // does: made beside the test's files so the real node is never at risk.
 // False where the system forbids making device nodes.

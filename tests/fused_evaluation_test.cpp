@@ -38,14 +38,10 @@ protected:
         context.plainStages = plain;
         context.threadCount = threads;
         GraphEvaluator(state, context).evaluate(finalFlag, size, fullDetail);
-        Outcome outcome;
-        outcome.finalMap = state.finalHeightMap;
+        Outcome outcome{state.finalHeightMap, {},           log.lines,
+                        progress.events,      view.previews, notifier.messages};
         for (const QString& name : mapsFiles())
             outcome.files[name] = readFile(paths.mapFile(name));
-        outcome.logLines = log.lines;
-        outcome.progress = progress.events;
-        outcome.previews = view.previews;
-        outcome.warnings = notifier.messages;
         return outcome;
     }
 
@@ -59,11 +55,10 @@ protected:
                                   std::size_t(plain.finalMap.GetWidth()) * sizeof(float)),
                       0)
                 << "final map row " << y;
-        ASSERT_EQ(fused.files.size(), plain.files.size());
-        for (const auto& [name, bytes] : plain.files) {
-            ASSERT_TRUE(fused.files.count(name)) << name.toStdString();
-            EXPECT_TRUE(fused.files.at(name) == bytes) << name.toStdString() << " differs";
-        }
+        EXPECT_EQ(fused.files.size(), plain.files.size());
+        for (const auto& [name, bytes] : plain.files)
+            EXPECT_TRUE(fused.files.count(name) && fused.files.at(name) == bytes)
+                << name.toStdString() << " missing or different";
         EXPECT_EQ(fused.logLines, plain.logLines);
         EXPECT_EQ(fused.progress, plain.progress);
         EXPECT_EQ(fused.previews, plain.previews);
@@ -101,12 +96,7 @@ DeformerNode deformer(const DeformerCase& c) {
     node.clampHigh = 1;
     node.scaleBiasLow = 7;
     node.scaleBiasHigh = 20;
-    if (c.type == DeformerType::Curve)
-        node.curve = c.profile;
-    if (c.type == DeformerType::Terrace)
-        node.terrace = c.profile;
-    if (c.type == DeformerType::Exponent)
-        node.exponent = c.profile;
+    node.curve = node.terrace = node.exponent = c.profile; // only its own type reads it
     return node;
 }
 

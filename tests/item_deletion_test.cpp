@@ -3,6 +3,8 @@
 #include "props/item_deletion.h"
 #include "viewport/viewport_state.h"
 
+#include <tuple>
+
 namespace morvane {
 namespace {
 
@@ -38,8 +40,7 @@ TEST_F(ItemDeletionTest, DeletingTheSelectedItemKeepsLaterItemNumbers) {
     view.selectedItem = 2;
     EXPECT_TRUE(deleteSelectedItem(view, progress));
     EXPECT_EQ(numbers(), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(view.triangleCounter, 1080);
-    EXPECT_EQ(view.selectedItem, -1);
+    EXPECT_EQ(std::make_pair(view.triangleCounter, view.selectedItem), std::make_pair(1080, -1));
     EXPECT_EQ(progress.events, QStringList{"status:object deleted"});
 
     // No selection, or one past the end of the list: nothing happens.
@@ -55,8 +56,7 @@ TEST_F(ItemDeletionTest, DeletingTheLastItemNamesTheCountBefore) {
     view.selectedItem = 1;
     EXPECT_TRUE(deleteLastItem(view, progress));
     EXPECT_EQ(numbers(), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(view.triangleCounter, 1060);
-    EXPECT_EQ(view.selectedItem, -1);
+    EXPECT_EQ(std::make_pair(view.triangleCounter, view.selectedItem), std::make_pair(1060, -1));
     EXPECT_EQ(progress.events, QStringList{"status:object #4 deleted"});
     view.items.clear();
     EXPECT_FALSE(deleteLastItem(view, progress));
@@ -66,11 +66,9 @@ TEST_F(ItemDeletionTest, DeletingTheLastItemNamesTheCountBefore) {
 TEST_F(ItemDeletionTest, DeletingAllRestartsTheCounterAtTheTerrainAndDropsTheProp) {
     view.selectedItem = 3;
     deleteAllItems(view, kGeneratedTerrainTriangles, progress);
-    EXPECT_TRUE(view.items.empty());
-    EXPECT_EQ(view.triangleCounter, 522242);
-    EXPECT_EQ(view.selectedItem, -1);
-    EXPECT_EQ(view.currentProp.modelSlot, 0);
-    EXPECT_TRUE(view.currentProp.path.isEmpty());
+    EXPECT_EQ(std::make_tuple(view.items.size(), view.triangleCounter, view.selectedItem,
+                              view.currentProp.modelSlot, view.currentProp.path.isEmpty()),
+              std::make_tuple(size_t(0), 522242, -1, 0, true));
     EXPECT_EQ(progress.events, QStringList{"status:all objects deleted"});
 }
 
@@ -96,14 +94,12 @@ TEST_F(ItemDeletionTest, SilentDeletionEmptiesTheListAndResetsAPropInUse) {
         view.currentProp.modelSlot = row.slot;
         view.selectedItem = row.items ? 2 : -1;
         const SilentDeletion done = deleteAllItemsSilently(view);
-        EXPECT_EQ(done.itemsRemoved, row.removed);
-        EXPECT_EQ(done.propReset, row.reset);
-        EXPECT_TRUE(view.items.empty());
-        EXPECT_EQ(view.selectedItem, -1);
-        EXPECT_EQ(view.triangleCounter, row.counter);
-        EXPECT_EQ(view.currentProp.modelSlot, 0);
-        EXPECT_EQ(view.currentProp.path.isEmpty(), row.reset);
-        view.items.clear();
+        EXPECT_EQ(std::make_pair(done.itemsRemoved, done.propReset),
+                  std::make_pair(row.removed, row.reset));
+        EXPECT_EQ(std::make_tuple(view.items.size(), view.selectedItem, view.triangleCounter,
+                                  view.currentProp.modelSlot, view.currentProp.path.isEmpty()),
+                  std::make_tuple(size_t(0), -1, row.counter, 0, row.reset));
+        view.items.clear(); // SetUp() adds the four items again
     }
     EXPECT_TRUE(progress.events.isEmpty());
 }

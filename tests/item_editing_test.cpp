@@ -1,11 +1,9 @@
 #include "edit_fixture.h"
+#include "pipeline_fixture.h"
 
-#include "common/notifier.h"
 #include "props/item_editing.h"
 #include "props/obj_model.h"
 #include "props/terrain_cell.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -14,14 +12,8 @@ namespace {
 
 using testing::gridTerrain;
 using testing::itemAt;
+using testing::RecordingNotifier;
 using testing::sameBits;
-
-struct RecordingNotifier : Notifier {
-    std::vector<std::pair<QString, QString>> messages;
-    void warn(const QString& title, const QString& text) override {
-        messages.emplace_back(title, text);
-    }
-};
 
 // Grid of 11 vertices across 20 units (spacing 2), rising along x: the
 // normal leans towards -x.
@@ -83,19 +75,15 @@ TEST(ItemEditingTest, DraggingFollowsTheTerrainAndOffItMovesOnlyXAndZ) {
         dragItemOnTerrain(item, t, 20, row.blend, row.stacking, row.point);
         EXPECT_EQ(item.position[0], row.point[0]);
         EXPECT_EQ(item.position[2], row.point[2]);
-        EXPECT_EQ(item.rotation[1], 22); // the heading is the user's
         if (!row.onGrid) {
             EXPECT_EQ(item.position[1], -4.0f);
-            EXPECT_EQ(item.rotation[0], 11);
-            EXPECT_EQ(item.rotation[2], 33);
+            EXPECT_EQ(item.rotation, (std::array<int, 3>{11, 22, 33}));
             continue;
         }
-        const auto [gx, gz] = gridPoint(20, row.point[0], row.point[2]);
-        const float height = 0.5f * gx;
+        const float height = 0.5f * gridPoint(20, row.point[0], row.point[2])[0];
         EXPECT_NEAR(item.position[1], row.stacking ? row.point[1] : height, 1e-4f);
-        // Normal (-0.5, 1, 0) normalised: asin(-0.447) = -26.57 degrees.
-        EXPECT_EQ(item.rotation[0], 0);
-        EXPECT_EQ(item.rotation[2], row.blend == 0 ? 0 : 26);
+        // Normal (-0.5, 1, 0) normalised: asin(-0.447) = -26.57 degrees; the heading is the user's.
+        EXPECT_EQ(item.rotation, (std::array<int, 3>{0, 22, row.blend == 0 ? 0 : 26}));
     }
 }
 
@@ -111,9 +99,7 @@ TEST(ItemEditingTest, ObjDragTakesTheNearestScaledVertexNormal) {
         const std::array<float, 3> point{10.0f, 1.0f, 0.5f};
         dragItemOnObjTerrain(item, model, scale, 100, point);
         EXPECT_EQ(item.position, point);
-        EXPECT_EQ(item.rotation[0], expectedRotX) << scale;
-        EXPECT_EQ(item.rotation[1], 6);
-        EXPECT_EQ(item.rotation[2], expectedRotZ) << scale;
+        EXPECT_EQ(item.rotation, (std::array<int, 3>{expectedRotX, 6, expectedRotZ})) << scale;
     }
     EXPECT_EQ(nearestObjVertex(ObjModel{}, 100.0f, {0, 0, 0}), 0);
 }

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace morvane {
 namespace {
@@ -61,11 +62,9 @@ TEST_F(PlacementTest, SinglePlacementTakesOrRefusesThePointUnderTheCursor) {
             EXPECT_TRUE(progress.events.isEmpty());
             continue;
         }
-        const ItemRecord& added = view.items.back();
-        EXPECT_EQ(added.itemNumber, int(row.before.size()));
-        EXPECT_FLOAT_EQ(added.position[0], float(row.hit.world[0]));
-        EXPECT_FLOAT_EQ(added.position[1], row.y);
-        EXPECT_FLOAT_EQ(added.position[2], float(row.hit.world[2]));
+        EXPECT_EQ(view.items.back().itemNumber, int(row.before.size()));
+        EXPECT_EQ(view.items.back().position, (std::array<float, 3>{float(row.hit.world[0]), row.y,
+                                                                   float(row.hit.world[2])}));
         EXPECT_EQ(view.triangleCounter, 1000 + kTriangles);
         EXPECT_EQ(lastStatus(), "status:added item # " + QString::number(count));
     }
@@ -122,10 +121,8 @@ TEST_F(PlacementTest, RecordTakesThePropAndDrawsRotationsThenScale) {
     }
     view.items.resize(2);
     const ItemRecord record = makeItemRecord(view, settings, random, {0, 1, 0});
-    EXPECT_EQ(record.itemNumber, 2);
-    EXPECT_EQ(record.propFile, "/props/rock.pp2");
-    EXPECT_EQ(record.modelSlot, 3);
-    EXPECT_EQ(record.boxMax, view.currentProp.boxMax);
+    EXPECT_EQ(std::make_tuple(record.itemNumber, record.propFile, record.modelSlot, record.boxMax),
+              std::make_tuple(2, QString("/props/rock.pp2"), 3, view.currentProp.boxMax));
 }
 
 TEST_F(PlacementTest, DeploymentPlacesAtTheDrawnPointsOfTheSquare) {
@@ -134,8 +131,7 @@ TEST_F(PlacementTest, DeploymentPlacesAtTheDrawnPointsOfTheSquare) {
     // Each placement: a, b, then three rotations and the scale.
     random.values = {2, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0};
     const Deployment result = deploy(at(0, 5, 0));
-    EXPECT_EQ(result.placed, 2);
-    EXPECT_EQ(result.failures, 0);
+    EXPECT_EQ(std::make_pair(result.placed, result.failures), std::make_pair(2, 0));
     EXPECT_EQ(random.draws, 12);
     ASSERT_EQ(view.items.size(), 2u);
     EXPECT_EQ(view.items[0].position, (std::array<float, 3>{1, 0, -1}));
@@ -195,9 +191,7 @@ TEST_F(PlacementTest, DeploymentGivesUpAfter513FailuresWithTheFailuresMessage) {
         EXPECT_EQ(result.placed, row.placed);
         EXPECT_EQ(int(view.items.size()), row.placed);
         EXPECT_EQ(result.failures, 513);
-        ASSERT_EQ(notifier.messages.size(), 1u);
-        EXPECT_EQ(notifier.messages[0].first, "Error");
-        EXPECT_EQ(notifier.messages[0].second, row.message);
+        EXPECT_EQ(notifier.messages, (decltype(notifier.messages){{"Error", row.message}}));
         if (row.draws >= 0) {
             EXPECT_EQ(random.draws, row.draws);
         }
@@ -227,10 +221,8 @@ TEST_F(PlacementTest, BrushesAtEveryEdgeAndCornerStayOnTheTerrain) {
                     place(at(gx - half, 0, gz - half));
                     for (const ItemRecord& it : view.items) {
                         const float x = it.position[0] + half, z = it.position[2] + half;
-                        ASSERT_GE(x, 0.0f);
-                        ASSERT_LE(x, float(grid.size));
-                        ASSERT_GE(z, 0.0f);
-                        ASSERT_LE(z, float(grid.size));
+                        ASSERT_TRUE(x >= 0 && x <= grid.size && z >= 0 && z <= grid.size)
+                            << x << ", " << z;
                         EXPECT_NEAR(it.position[1], x + 2.0f * z, 1e-3f * grid.size);
                     }
                 }
@@ -249,18 +241,18 @@ TEST_F(PlacementTest, DeploymentWithTheGridPlacesWhatTheLinearScanPlaces) {
         settings.distanceCm = distanceCm;
         ItemList lists[2];
         Deployment results[2];
-        for (const DistanceSearch search : {DistanceSearch::Grid, DistanceSearch::Linear}) {
-            const int i = search == DistanceSearch::Grid ? 0 : 1;
+        for (int i = 0; i < 2; ++i) {
             view.items.clear();
             random.rest = SequenceRandomSource(17);
             PaintScene s = scene();
             deployItems(s, settings, at(-10, 0, 5));  // an earlier press to test against
-            results[i] = deployItems(s, settings, at(3, 0, -2), search);
+            results[i] = deployItems(s, settings, at(3, 0, -2),
+                                     i == 0 ? DistanceSearch::Grid : DistanceSearch::Linear);
             lists[i] = view.items;
         }
         EXPECT_EQ(lists[0], lists[1]);
-        EXPECT_EQ(results[0].placed, results[1].placed);
-        EXPECT_EQ(results[0].failures, results[1].failures);
+        EXPECT_EQ(std::make_pair(results[0].placed, results[0].failures),
+                  std::make_pair(results[1].placed, results[1].failures));
         if (distanceCm == 250) {
             EXPECT_GT(results[0].failures, 0); // the test had something to refuse
         }
@@ -309,8 +301,8 @@ TEST_F(PlacementTest, ObjTerrainPlacementLeansByTheNearestVertexNormal) {
     // Leans by the first of the two vertices sharing the nearest position.
     ASSERT_TRUE(placeItemOnObjTerrain(s, settings, at(9, 2, 0), model, false));
     ASSERT_EQ(view.items.size(), 1u);
-    EXPECT_EQ(view.items[0].rotation, (std::array<int, 3>{0, 0, -36}));
-    EXPECT_EQ(view.items[0].position, (std::array<float, 3>{9, 2, 0}));
+    EXPECT_EQ(std::make_pair(view.items[0].rotation, view.items[0].position),
+              std::make_pair(std::array<int, 3>{0, 0, -36}, std::array<float, 3>{9, 2, 0}));
     // Too close to that item, at the truncated point.
     settings.distanceCm = 100;
     EXPECT_FALSE(placeItemOnObjTerrain(s, settings, at(9.7, 2.2, 0.4), model, false));

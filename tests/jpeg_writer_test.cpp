@@ -1,13 +1,10 @@
 #include "noise/jpeg_writer.h"
 
-#include <gtest/gtest.h>
+#include "pipeline_fixture.h"
+
 #include <libnoise/exception.h>
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +12,7 @@
 using noise::utils::Color;
 using noise::utils::Image;
 using noise::utils::JpegWriter;
+using morvane::testing::readFile;
 
 namespace {
 
@@ -33,11 +31,6 @@ Image quadrantImage() {
         for (int x = 0; x < kWidth; ++x)
             image.SetValue(x, y, quadrantColor(x, y));
     return image;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -75,20 +68,18 @@ TEST(JpegWriter, FailuresLeaveTheDiskAlone) {
     const Image image = quadrantImage();
     writer.SetSourceImage(image);
     const QString blocker = dir.filePath("blocker");
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
-    file.close();
+    ASSERT_TRUE(morvane::testing::writeFile(blocker, "keep me"));
     writer.SetDestFilename(blocker + "/out.jpg");
     EXPECT_FALSE(writer.WriteDestFile());
-    EXPECT_EQ(readAll(blocker), QByteArray("keep me"));
+    EXPECT_EQ(readFile(blocker), QByteArray("keep me"));
 
     // Nothing can be encoded from an empty image; the old file stays.
     const QString path = dir.filePath("terrain.jpg");
     writer.SetDestFilename(path);
     ASSERT_TRUE(writer.WriteDestFile());
-    const QByteArray before = readAll(path);
+    const QByteArray before = readFile(path);
     const Image empty;
     writer.SetSourceImage(empty);
     EXPECT_FALSE(writer.WriteDestFile());
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(readFile(path), before);
 }

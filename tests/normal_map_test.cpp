@@ -25,7 +25,7 @@ Color expectedNormal(double dropRight, double dropUp) {
 } // namespace
 
 TEST(RendererNormalMap, RejectsIncompleteSetup) {
-    NoiseMap map(4, 4), empty;
+    NoiseMap empty;
     Image image(4, 4);
     RendererNormalMap noSource, emptySource;
     noSource.SetDestImage(image);

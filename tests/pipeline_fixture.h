@@ -105,6 +105,8 @@ protected:
         return QDir(paths.mapsDir()).entryList(QDir::Files, QDir::Name);
     }
     void clearMaps() { QDir(paths.mapsDir()).removeRecursively(); }
+    // Number of evaluations so far, counted by their first log line.
+    int evaluations() const { return int(log.lines.count("generating noise maps...\n")); }
     QString root() const { return m_root.path(); }
 
     PipelinePaths paths;

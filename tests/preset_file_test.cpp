@@ -104,10 +104,9 @@ TEST(PresetFile, WritesEveryKeyInOrderAndReadsBackTheSameRecipe) {
     RecordingNotifier notifier;
     const PresetReadResult result =
         readPresetText(kFullRecipeText, back, userOptions(kFullGradients), notifier);
-    EXPECT_TRUE(result.opened);
-    EXPECT_EQ(result.linesApplied, 70);
-    EXPECT_FALSE(result.gradient1Missing || result.gradient2Missing);
-    EXPECT_TRUE(notifier.messages.empty());
+    EXPECT_EQ(std::make_tuple(result.opened, result.linesApplied, result.gradient1Missing,
+                              result.gradient2Missing, notifier.messages.size()),
+              std::make_tuple(true, 70, false, false, size_t(0)));
     EXPECT_TRUE(back == full);
 
     QTemporaryDir dir;
@@ -151,8 +150,7 @@ TEST(PresetFile, ParsesLinesAndValuesTheAtoiWay) {
              "gradient1=b.bmp\r\nI1octaves=9\r\nerosionRain=-4\r\nI1persistence=2",
              recipe, userOptions({"a.bmp", "b.bmp"}));
     EXPECT_TRUE(recipe == expected);
-    EXPECT_FALSE(result.gradient1Missing);
-    EXPECT_EQ(result.linesApplied, 5);
+    EXPECT_EQ(std::make_pair(result.gradient1Missing, result.linesApplied), std::make_pair(false, 5));
 }
 
 TEST(PresetFile, AtoiSaturatesAndStopsAtTheFirstNonDigit) {
@@ -173,15 +171,14 @@ TEST(PresetFile, UnknownGradientFallsBackToTheFirstWithOneWarningPerLine) {
                                              userOptions({"a.bmp", "b.bmp"}), notifier);
     EXPECT_EQ(std::make_pair(recipe.gradient1, recipe.gradient2), std::make_pair(QString("b.bmp"),
                                                                                  QString("a.bmp")));
-    EXPECT_FALSE(result.gradient1Missing);
-    EXPECT_TRUE(result.gradient2Missing);
+    EXPECT_EQ(std::make_pair(result.gradient1Missing, result.gradient2Missing),
+              std::make_pair(false, true));
     EXPECT_EQ(notifier.messages, decltype(notifier.messages)(1, warning));
     // No gradient files at all: the name stays, the warning still comes.
     TerrainRecipe none;
     result = readPresetText("gradient1=b.bmp\n", none, userOptions(), notifier);
-    EXPECT_EQ(none.gradient1, TerrainRecipe::kDefaultGradient);
-    EXPECT_TRUE(result.gradient1Missing);
-    EXPECT_EQ(notifier.messages.size(), 2u);
+    EXPECT_EQ(std::make_tuple(none.gradient1, result.gradient1Missing, notifier.messages.size()),
+              std::make_tuple(QString(TerrainRecipe::kDefaultGradient), true, size_t(2)));
 }
 
 TEST(PresetFile, ImageNamesKeepResolveOrReplace) {

@@ -24,21 +24,13 @@ NoiseMap awkwardMap(int width, int height, const RendererImage& renderer, unsign
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             float value = float(inside(random));
-            switch (random() % 6) {
-            case 0:
-                if (!points.empty())
-                    value = float(points[random() % points.size()].pos);
-                break;
-            case 1:
-                if (!points.empty())
-                    value = std::nextafter(float(points[random() % points.size()].pos),
-                                           random() % 2 ? 10.0f : -10.0f);
-                break;
-            case 2:
+            const unsigned kind = random() % 6;
+            if (kind < 2 && !points.empty()) {
+                value = float(points[random() % points.size()].pos);
+                if (kind == 1)
+                    value = std::nextafter(value, random() % 2 ? 10.0f : -10.0f);
+            } else if (kind == 2) {
                 value = random() % 2 ? 1e6f : -1e6f;
-                break;
-            default:
-                break;
             }
             map.SetValue(x, y, value);
         }
@@ -130,9 +122,8 @@ TEST(RowColourerTest, GradientLookupMatchesTheSortedSearch) {
     }
     const RowColourer colourer(renderer);
     const GradientColor& gradient = renderer.GetGradient();
-    for (double v = -2.0; v < pos + 1.0; v += 0.000731) {
+    for (double v = -2.0; v < pos + 1.0; v += 0.000731)
         ASSERT_EQ(colourer.gradientColor(v), gradient.GetColor(v)) << v;
-    }
 }
 
 } // namespace

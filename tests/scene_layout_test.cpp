@@ -42,9 +42,7 @@ TEST(SceneLayoutTest, ItemsArePlacedInCentimetresWithScaleFactors) {
     EXPECT_EQ(p.position, (SceneVec{150.0f, -25.0f, 2000.0f}));
     EXPECT_EQ(p.rotation, (std::array<int, 3>{10, 200, -5}));
     EXPECT_FLOAT_EQ(p.scale, 0.8f);
-    EXPECT_FLOAT_EQ(p.scaleFactors.x, 0.5f);
-    EXPECT_FLOAT_EQ(p.scaleFactors.y, 1.0f);
-    EXPECT_FLOAT_EQ(p.scaleFactors.z, 2.5f);
+    EXPECT_EQ(p.scaleFactors, (SceneVec{0.5f, 1.0f, 2.5f}));
 }
 
 TEST(SceneLayoutTest, ClonesCountTheirLabelsOn) {
@@ -95,13 +93,11 @@ TEST(SceneLayoutTest, PropSequenceLoadsOnSlotChangeOrChildrenAndClonesOtherwise)
         {item("a.pp2", 0), Step::Duplicate},
     };
     PropSequence sequence;
-    int i = 0;
     for (const Row& row : rows) {
         const Step step = sequence.next(row.item);
-        EXPECT_EQ(int(step), int(row.expected)) << "row " << i;
+        EXPECT_EQ(int(step), int(row.expected)) << "row " << &row - rows;
         if (step == Step::Load)
             sequence.loaded(row.ok, row.children);
-        ++i;
     }
 }
 

@@ -1,8 +1,6 @@
 // The sky map: layout, star rules, parallel path against the serial
 // definition, and the written file with its failure paths.
 
-#include "common/notifier.h"
-#include "common/progress_sink.h"
 #include "sky/sky_map.h"
 #include "sky/sky_map_file.h"
 #include "sky/sky_model.h"
@@ -13,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -21,6 +18,9 @@ namespace morvane {
 namespace {
 
 using testing::CountingRandom;
+using testing::readFile;
+using testing::RecordingNotifier;
+using testing::RecordingProgress;
 
 SkyMapInput mapInput(int side, double pitch, int population = 300, int intensity = 100,
                      std::uint32_t seed = 5) {
@@ -131,22 +131,6 @@ TEST(SkyMap, StarsKeepClearOfThePoles) {
             ASSERT_EQ(starry.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
 }
 
-struct RecordingProgress : ProgressSink {
-    QStringList status, busy;
-    int shown = 0;
-    void setBusyText(const QString& text) override { busy << text; }
-    void setBusyVisible(bool visible) override { shown += visible ? 1 : -1; }
-    void setStatusText(const QString& text) override { status << text; }
-    void processEvents() override {}
-};
-
-struct RecordingNotifier : Notifier {
-    QStringList messages;
-    void warn(const QString& title, const QString& text) override {
-        messages << title + ": " + text;
-    }
-};
-
 TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -158,9 +142,10 @@ TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
     const QString png = dir.filePath("sky.png");
     SequenceRandomSource r1(4), r2(4);
     ASSERT_TRUE(generateSkyMapFile(input, r1, png, progress, notifier));
-    EXPECT_EQ(progress.status.last(), "sky dome map generated");
-    EXPECT_EQ(progress.shown, 0); // the busy box is hidden again
-    EXPECT_FALSE(progress.busy.isEmpty());
+    EXPECT_EQ(progress.events.count("show"), 1);
+    EXPECT_FALSE(progress.events.filter("busy:computing sky dome map").isEmpty());
+    EXPECT_EQ(progress.events.mid(progress.events.size() - 2),
+              (QStringList{"hide", "status:sky dome map generated"}));
     const QImage expected = renderSkyMap(input, r2).image;
     EXPECT_EQ(countDifferences(QImage(png).convertToFormat(QImage::Format_RGB32), expected), 0);
 
@@ -168,34 +153,25 @@ TEST(SkyMapFile, WritesTheMapAndReportsFailures) {
     const QString jpg = dir.filePath(skyMapFileName("my Terrain 1"));
     SequenceRandomSource r3(4);
     ASSERT_TRUE(generateSkyMapFile(mapInput(256, 60.0), r3, jpg, progress, notifier));
-    QFile jpgFile(jpg);
-    ASSERT_TRUE(jpgFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(jpgFile.read(3) == QByteArray("\xFF\xD8\xFF"));
-    EXPECT_TRUE(notifier.messages.isEmpty());
+    EXPECT_TRUE(readFile(jpg).startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(notifier.messages.empty());
 
     // A map too large to hold: a clear message, the previous file kept.
-    const QByteArray before = [&] {
-        QFile f(png);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const QByteArray before = readFile(png);
     SkyMapOptions tight;
     tight.memoryLimit = 2048u * 2048u * 4u; // the picture, but no room for the bands
-    progress.status.clear();
     EXPECT_FALSE(generateSkyMapFile(input, r1, png, progress, notifier, tight));
-    ASSERT_EQ(notifier.messages.size(), 1);
-    EXPECT_EQ(notifier.messages[0], "Error: Not enough memory for a 2048 x 2048 sky dome map; "
-                                    "the previous map is kept.");
-    EXPECT_EQ(progress.status.last(), "sky dome map not generated");
-    QFile after(png);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(after.readAll() == before);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].second, "Not enough memory for a 2048 x 2048 sky dome map; "
+                                           "the previous map is kept.");
+    EXPECT_EQ(progress.events.last(), "status:sky dome map not generated");
+    EXPECT_TRUE(readFile(png) == before);
 
     // An unwritable place: reported, nothing claimed.
     EXPECT_FALSE(generateSkyMapFile(mapInput(64, 60.0), r1, dir.filePath("missing/sky.jpg"),
                                     progress, notifier));
-    ASSERT_EQ(notifier.messages.size(), 2);
-    EXPECT_TRUE(notifier.messages[1].startsWith("Error: The sky dome map could not be written"));
+    ASSERT_EQ(notifier.messages.size(), 2u);
+    EXPECT_TRUE(notifier.messages[1].second.startsWith("The sky dome map could not be written"));
 
     EXPECT_EQ(skyMapProgressText(1, 4), QString("computing sky dome map... please wait\n\n") +
                                             QString(5, QChar(0x2588)) +
@@ -241,13 +217,14 @@ TEST(SkyMapFile, AFailedWriteKeepsThePreviousMapAndSaysWhy) {
         SequenceRandomSource random(4);
         testing::ScopedFileFault fault(c.fault);
         EXPECT_FALSE(generateSkyMapFile(mapInput(64, 60.0), random, path, progress, notifier));
-        ASSERT_EQ(notifier.messages.size(), 1);
-        EXPECT_TRUE(notifier.messages[0].startsWith("Error: The sky dome map could not be written "
-                                                    "to " + path + " ("));
-        EXPECT_TRUE(notifier.messages[0].contains(c.reason)) << notifier.messages[0].toStdString();
-        EXPECT_EQ(progress.status.last(), "sky dome map not generated");
+        ASSERT_EQ(notifier.messages.size(), 1u);
+        const auto& [title, text] = notifier.messages[0];
+        EXPECT_EQ(title, "Error");
+        EXPECT_TRUE(text.startsWith("The sky dome map could not be written to " + path + " ("));
+        EXPECT_TRUE(text.contains(c.reason)) << text.toStdString();
+        EXPECT_EQ(progress.events.last(), "status:sky dome map not generated");
         if (QFileInfo::exists(folder)) {
-            EXPECT_EQ(testing::readFile(path), "old map");
+            EXPECT_EQ(readFile(path), "old map");
             EXPECT_EQ(testing::entriesOf(folder), QStringList{"t_skyDome.jpg"});
         }
     }

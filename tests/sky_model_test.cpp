@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -24,6 +26,12 @@ SkyParameters skyWith(double turbidity, double pitch = 60.0, double azimuth = 0.
 
 SkyRgb colourOf(const SkyParameters& p, double elevation, double azimuth) {
     return SkyModel(p, computeSun(p)).colour(elevation, azimuth);
+}
+
+// Pairs of (actual, expected), each within `tolerance`.
+void expectNear(std::initializer_list<std::pair<double, double>> pairs, double tolerance) {
+    for (auto [actual, expected] : pairs)
+        EXPECT_NEAR(actual, expected, tolerance);
 }
 
 TEST(SkyModel, ZenithPerezAndSunMatchThePublishedModel) {
@@ -43,22 +51,19 @@ TEST(SkyModel, ZenithPerezAndSunMatchThePublishedModel) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.T);
         const ZenithValues z = zenithValues(r.T, 30.0 * kPi / 180.0);
-        EXPECT_NEAR(z.x, r.zx, 1e-9);
-        EXPECT_NEAR(z.y, r.zy, 1e-9);
         EXPECT_NEAR(z.Y, r.zY, 1e-5);
-
         const PerezSet perez = perezCoefficients(skyWith(r.T));
         const auto& l = perez.luminance;
-        for (auto [actual, expected] :
-             {std::pair{l.A, r.A}, {l.B, r.B}, {l.C, r.C}, {l.D, r.D}, {l.E, r.E}})
-            EXPECT_NEAR(actual, expected, 1e-12);
-        EXPECT_NEAR(perezFunction(perez.luminance, 40.0 * kPi / 180.0, 0.7), r.F, 1e-9);
-
+        expectNear({{l.A, r.A}, {l.B, r.B}, {l.C, r.C}, {l.D, r.D}, {l.E, r.E}}, 1e-12);
         const SunLight sun = computeSun(skyWith(r.T));
-        EXPECT_NEAR(sun.red, r.sunR, 1e-9);
-        EXPECT_NEAR(sun.green, r.sunG, 1e-9);
-        EXPECT_NEAR(sun.blue, r.sunB, 1e-9);
-        EXPECT_NEAR(sun.intensity, r.intensity, 1e-9);
+        expectNear({{z.x, r.zx},
+                    {z.y, r.zy},
+                    {perezFunction(l, 40.0 * kPi / 180.0, 0.7), r.F},
+                    {sun.red, r.sunR},
+                    {sun.green, r.sunG},
+                    {sun.blue, r.sunB},
+                    {sun.intensity, r.intensity}},
+                   1e-9);
     }
 }
 
@@ -77,9 +82,7 @@ TEST(SkyModel, ColoursOfDirectionsMatchTheWorkedChain) {
     for (const Row& r : rows) {
         SCOPED_TRACE(::testing::Message() << r.T << " " << r.elevation << " " << r.azimuth);
         const SkyRgb c = colourOf(skyWith(r.T, r.pitch, r.sunAzimuth), r.elevation, r.azimuth);
-        EXPECT_NEAR(c.red, r.red, 1e-8);
-        EXPECT_NEAR(c.green, r.green, 1e-8);
-        EXPECT_NEAR(c.blue, r.blue, 1e-8);
+        expectNear({{c.red, r.red}, {c.green, r.green}, {c.blue, r.blue}}, 1e-8);
     }
 }
 
@@ -98,9 +101,7 @@ TEST(SkyModel, ToneMappingKeepsHueAndSaturation) {
     for (const Row& r : rows) {
         SCOPED_TRACE(::testing::Message() << r.r << ", " << r.g << ", " << r.b);
         const SkyRgb c = toneMap(r.r, r.g, r.b);
-        EXPECT_NEAR(c.red, r.outR, 1e-11);
-        EXPECT_NEAR(c.green, r.outG, 1e-11);
-        EXPECT_NEAR(c.blue, r.outB, 1e-11);
+        expectNear({{c.red, r.outR}, {c.green, r.outG}, {c.blue, r.outB}}, 1e-11);
     }
 }
 
@@ -125,11 +126,9 @@ TEST(SkyModel, ColoursStayFiniteAtTheExtremes) {
         for (double elevation = -90.0; elevation <= 90.0; elevation += 7.5)
             for (double azimuth = 0.0; azimuth < 360.0; azimuth += 30.0) {
                 const SkyRgb c = model.colour(elevation, azimuth);
-                for (double channel : {c.red, c.green, c.blue}) {
-                    ASSERT_TRUE(std::isfinite(channel)) << elevation << " " << azimuth;
-                    ASSERT_GE(channel, 0.0);
-                    ASSERT_LE(channel, 1.0);
-                }
+                for (double channel : {c.red, c.green, c.blue}) // NaN fails both
+                    ASSERT_TRUE(channel >= 0.0 && channel <= 1.0)
+                        << channel << " at " << elevation << " " << azimuth;
                 if (&p == &cases[0] && c.green == 0.0)
                     ++sawGreenZero;
             }
@@ -148,16 +147,15 @@ TEST(SkyModel, BelowTheHorizonDarkensWithCosineSquared) {
             SCOPED_TRACE(::testing::Message() << azimuth << " " << depression);
             const double k = std::pow(std::cos(depression * kPi / 180.0), 2.0);
             const SkyRgb below = colourOf(p, -depression, azimuth);
-            EXPECT_NEAR(below.red / 0.4 - 0.1, k * (horizon.red / 0.4 - 0.1), 1e-12);
-            EXPECT_NEAR(below.green - 0.075, k * (horizon.green - 0.075), 1e-12);
-            EXPECT_NEAR(below.blue, k * horizon.blue, 1e-12);
+            expectNear({{below.red / 0.4 - 0.1, k * (horizon.red / 0.4 - 0.1)},
+                        {below.green - 0.075, k * (horizon.green - 0.075)},
+                        {below.blue, k * horizon.blue}},
+                       1e-12);
         }
     }
     // Straight down only the red and green offsets are left.
     const SkyRgb down = colourOf(skyWith(2.0), -90.0, 0.0);
-    EXPECT_NEAR(down.red, 0.1 * 1.3, 1e-12);
-    EXPECT_NEAR(down.green, 0.075, 1e-12);
-    EXPECT_NEAR(down.blue, 0.0, 1e-12);
+    expectNear({{down.red, 0.1 * 1.3}, {down.green, 0.075}, {down.blue, 0.0}}, 1e-12);
 }
 
 // Below turbidity ~1.64 the lower sky's luminance turns negative and

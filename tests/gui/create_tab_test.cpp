@@ -30,10 +30,7 @@ protected:
         };
         openWindow();
     }
-    QString log() const {
-        QFile file(dataDir() + "/logFile.txt");
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    QString log() const { return QString::fromUtf8(readFile(dataDir() + "/logFile.txt")); }
     QString maps(const QString& name) const { return dataDir() + "/maps/" + name; }
     void terraform() {
         window->generatePreviewTerrain();

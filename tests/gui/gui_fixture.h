@@ -88,8 +88,6 @@ protected:
 
     GenerationDriver& panelDriver() { return *m_driver; }
     PanelContext panelContext() { return PanelContext{*m_driver, seeds, prompts}; }
-    // Number of evaluations so far, counted by their first log line.
-    int evaluations() const { return int(log.lines.count("generating noise maps...\n")); }
 
     ScriptedPrompts prompts;
     SequenceSeedSource seeds{7};

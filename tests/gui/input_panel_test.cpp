@@ -13,8 +13,6 @@
 namespace morvane::testing {
 namespace {
 
-const QString kImageFilter = QStringLiteral("Images (*.png *.xpm *.jpg *.bmp)");
-
 class InputPanelTest : public PanelFixture {
   protected:
     void SetUp() override {
@@ -51,7 +49,6 @@ class InputPanelTest : public PanelFixture {
         writePicture(file, QColor(90, 160, 40));
         return file;
     }
-    QString dialogIn(const QString& folder) { return "Open File|" + folder + '|' + kImageFilter; }
 
     InputNode& input(int index = 0) { return state.recipe.inputs[std::size_t(index)]; }
 
@@ -144,7 +141,8 @@ TEST_F(InputPanelTest, PictureDialogTakesThePictureOrPutsBackTheTypeInEffect) {
     // "Image" activated again while current, then cancelled, keeps the picture.
     before = evaluations();
     emit typeCombo(*panel)->textActivated("Image");
-    EXPECT_EQ(prompts.fileDialogs.last(), dialogIn(pictures.path()));
+    EXPECT_EQ(prompts.fileDialogs.last(),
+              "Open File|" + pictures.path() + "|Images (*.png *.xpm *.jpg *.bmp)");
     EXPECT_EQ(input().noiseImageFile, picture);
     EXPECT_EQ(evaluations(), before);
     EXPECT_FALSE(windowEnabled[0]);

@@ -32,14 +32,10 @@ class PopulatePaintTest : public WindowFixture {
     void SetUp() override {
         WindowFixture::SetUp();
         environment.random = &random;
-        openWindow();
-        gl = window->viewport();
-        view = window->viewportState();
-        ASSERT_TRUE(gl && view);
-        QCoreApplication::processEvents();
+        openWindowWithViewport();
         find<QLineEdit>("FFTerrainSizeLineEdit")->setText("100");
         find<QPushButton>("terraformButton")->click();
-        ASSERT_TRUE(window->pipelineState()->terrainExists);
+        ASSERT_TRUE(pipeline->terrainExists);
         chooseCube();
     }
     void chooseCube() {
@@ -82,8 +78,6 @@ class PopulatePaintTest : public WindowFixture {
     }
 
     SequenceRandomSource random{5};
-    GLTerrain* gl = nullptr;
-    ViewportState* view = nullptr;
 };
 
 TEST_F(PopulatePaintTest, BrushDiameterReadoutUpdatesOnReleaseButTheBrushAtOnce) {

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPointer>
 #include <QScrollArea>
@@ -37,11 +36,7 @@ class PresetsLibraryTest : public ::testing::Test {
     QString nativeDir() const { return m_native.path(); }
     QString userDir() const { return m_user.path(); }
 
-    static void touch(const QString& path) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        file.write("# preset\n");
-    }
+    static void touch(const QString& path) { ASSERT_TRUE(writeFile(path)) << path.toStdString(); }
 
     void build() { frame.build(nativeDir(), userDir(), placeholder); }
     // In creation order, which is the order of the grid.
@@ -67,19 +62,20 @@ TEST_F(PresetsLibraryTest, NativeThenUserPresetsFillRowsOfSevenAndARebuildReplac
         touch(userDir() + '/' + name);
     build();
 
-    QList<QToolButton*> list = buttons();
-    ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list[0]->objectName(), "__native__" + nativeDir() + "/A.ipf");
-    EXPECT_EQ(list[2]->objectName(), "__native__" + nativeDir() + "/c.ipf");
-    EXPECT_EQ(list[3]->objectName(), "__user__" + userDir() + "/x.ipf");
+    QStringList names;
+    for (const QToolButton* button : buttons())
+        names << button->objectName();
+    const QString native = "__native__" + nativeDir(), user = "__user__" + userDir();
+    EXPECT_EQ(names, QStringList({native + "/A.ipf", native + "/b.ipf", native + "/c.ipf",
+                                  user + "/x.ipf", user + "/y.ipf"}));
 
-    const QPointer<QToolButton> old = list[0];
+    const QPointer<QToolButton> old = buttons()[0];
     for (const char* name : {"d.ipf", "e.ipf"})
         touch(nativeDir() + '/' + name);
     touch(userDir() + "/w.ipf");
     build();
     EXPECT_TRUE(old.isNull());
-    list = buttons();
+    const QList<QToolButton*> list = buttons();
     ASSERT_EQ(list.size(), 8);
     for (const QToolButton* button : list)
         EXPECT_TRUE(button->isVisibleTo(&frame)) << button->objectName().toStdString();

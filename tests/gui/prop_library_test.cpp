@@ -42,11 +42,7 @@ class PropLibraryTest : public WindowFixture {
         lost = prop("lost.pp2", "objFileGeom 0 0 :Runtime:Geometries:gone.obj\n");
         environment.contentDirectories = QStringList{good, bare};
         environment.random = &random;
-        openWindow();
-        QCoreApplication::processEvents(); // the viewport's GL context
-        view = window->viewportState();
-        gl = window->viewport();
-        ASSERT_TRUE(view && gl);
+        openWindowWithViewport();
     }
     QString prop(const QString& name, const QByteArray& text) const {
         const QString path = props + '/' + name;
@@ -75,8 +71,6 @@ class PropLibraryTest : public WindowFixture {
 
     SequenceRandomSource random{3};
     QString good, bare, props, crate, flat, empty, lost;
-    ViewportState* view = nullptr;
-    GLTerrain* gl = nullptr;
 };
 
 TEST_F(PropLibraryTest, LibraryWithoutPropsFolderHidesTheTreeAndWarns) {
@@ -168,7 +162,6 @@ TEST_F(PropLibraryTest, FullSlotTableRefusesTheLoadAndKeepsThePropInHand) {
 // End to end: a shipped tree stood on the terrain draws tall, green, mid-view.
 TEST_F(PropLibraryTest, ShippedTreeShowsInTheViewportWhereItsItemStands) {
     find<QPushButton>("terraformButton")->click();
-    PipelineState* pipeline = window->pipelineState();
     ASSERT_TRUE(pipeline->terrainExists);
     const QString pine =
         QStringLiteral(MORVANE_SOURCE_DIR) +

@@ -63,12 +63,10 @@ class WindowViewportTest : public WindowFixture {
                                    "v -30 1 -40\nv 30 1 -40\nv 30 5 40\nv -30 5 40\n"
                                    "f 1 2 3 4\n");
     }
-    // Pan x, pan y and distance.
-    QString navigation() const {
+    QString navigation() const { // pan x, pan y, distance
         const NavigationPosition& nav = gl->navigation();
         return QString("%1 %2 %3").arg(nav.panX).arg(nav.panY).arg(nav.distance);
     }
-
 };
 
 TEST_F(WindowViewportTest, ModeButtonsSwitchModeSelectionAndPanels) {
@@ -166,9 +164,8 @@ TEST_F(WindowViewportTest, TerraformOpensTheTabsAndHandsTheTerrainToTheViewport)
     terraform->click();
     EXPECT_TRUE(tabs->isTabEnabled(1) && tabs->isTabEnabled(2));
     EXPECT_EQ(tabs->currentIndex(), 1);
-    auto* triangles = find<QLabel>("triangleCountLabel");
-    EXPECT_EQ(triangles->text(), "triangles: 522242");
-    EXPECT_FALSE(triangles->isHidden());
+    EXPECT_EQ(find<QLabel>("triangleCountLabel")->text(), "triangles: 522242");
+    EXPECT_FALSE(find<QLabel>("triangleCountLabel")->isHidden());
 
     // A custom terrain goes when a terrain is generated; the view is reset.
     prompts.files = {quadObj()};
@@ -279,17 +276,16 @@ TEST_F(WindowViewportTest, LoadCustomTerrainRefusesBadFilesAndInstallsAndFramesA
 
 // Loaded textures tick their boxes; the boxes switch the viewport.
 TEST_F(WindowViewportTest, ToolControlsReachTheViewport) {
+    const QString image = m_root.filePath("mask.jpg");
     QImage picture(32, 16, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
-    const QString image = m_root.filePath("mask.jpg");
     ASSERT_TRUE(picture.save(image));
     prompts.files = {image, image};
-    find<QPushButton>("glReferenceTextureButton")->click();
-    EXPECT_TRUE(find<QCheckBox>("glReferenceTextureCheckBox")->isChecked());
-    find<QPushButton>("glMaskTextureButton")->click();
-    EXPECT_TRUE(find<QCheckBox>("glMaskTextureCheckBox")->isChecked());
-    find<QCheckBox>("glReferenceTextureCheckBox")->setChecked(false);
-    find<QCheckBox>("glMaskTextureCheckBox")->setChecked(false);
+    for (const char* texture : {"glReferenceTexture", "glMaskTexture"}) {
+        find<QPushButton>(texture + QString("Button"))->click();
+        EXPECT_TRUE(find<QCheckBox>(texture + QString("CheckBox"))->isChecked()) << texture;
+        find<QCheckBox>(texture + QString("CheckBox"))->setChecked(false);
+    }
     EXPECT_FALSE(gl->referenceTextureOn() || gl->maskOn());
 }
 

@@ -74,17 +74,15 @@ TEST(HostPathsTest, ShippedSampleLibraryIsTheDefaultContentWhenPresent) {
     ASSERT_TRUE(QDir().mkpath(bin));
     ASSERT_TRUE(QDir().mkpath(samples));
 
+    auto content = [&](const QProcessEnvironment& environment = {}) {
+        return resolveHostPaths(HostOptions(), environment, bin, kHome).contentDirectories;
+    };
     // Without its Runtime folder it is no library: the documents' content.
-    EXPECT_EQ(resolveHostPaths(HostOptions(), QProcessEnvironment(), bin, kHome).contentDirectories,
-              QStringList({"/home/ann/Documents/DAZ 3D/Studio/content"}));
+    EXPECT_EQ(content(), QStringList({"/home/ann/Documents/DAZ 3D/Studio/content"}));
     ASSERT_TRUE(QDir().mkpath(samples + "/Runtime"));
-    EXPECT_EQ(resolveHostPaths(HostOptions(), QProcessEnvironment(), bin, kHome).contentDirectories,
-              QStringList({samples}));
+    EXPECT_EQ(content(), QStringList({samples}));
     // A named folder still wins.
-    EXPECT_EQ(resolveHostPaths(HostOptions(), environmentWith({{"MORVANE_CONTENT", "/c"}}), bin,
-                               kHome)
-                  .contentDirectories,
-              QStringList({"/c"}));
+    EXPECT_EQ(content(environmentWith({{"MORVANE_CONTENT", "/c"}})), QStringList({"/c"}));
 }
 
 TEST(HostOptionsTest, ParsesRepeatedAndInlineValuesAndRejectsTheRest) {

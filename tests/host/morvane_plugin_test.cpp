@@ -43,10 +43,9 @@ TEST(MorvanePluginTest, OpensTheWindowAndTerraformsFromTheHost) {
     EXPECT_TRUE(run.out.contains(
         QStringLiteral("class function %1\n").arg(QStringLiteral(MORVANE_PLUGIN_DIR))))
         << qPrintable(run.out);
-    EXPECT_TRUE(run.out.contains("open true\n"));
-    EXPECT_TRUE(run.out.contains("window MORVANE 1.1\n"));
-    EXPECT_TRUE(run.out.contains("saved true\n"));
-    EXPECT_TRUE(run.out.contains("made New MORVANE Scene Objects... false\n"));
+    for (const char* line : {"open true\n", "window MORVANE 1.1\n", "saved true\n",
+                             "made New MORVANE Scene Objects... false\n"})
+        EXPECT_TRUE(run.out.contains(line)) << line;
 
     // One build of the window, then the terrain; the second run of the
     // action did not truncate the log by building again.

@@ -76,6 +76,7 @@ TEST_F(SceneImportTest, ReadGeometryAppliesUnitScaleAndFlags) {
         {"no UVs, one group", "DAZ Studio (1 unit = 1cm)", 200, false, false, false, {2, 4, 0}, 0, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         DzFileIOSettings settings = defaults();
         settings.setStringValue(QStringLiteral("Preset"), QLatin1String(c.preset));
         settings.setFloatValue(QStringLiteral("Scale"), c.scale);
@@ -84,16 +85,15 @@ TEST_F(SceneImportTest, ReadGeometryAppliesUnitScaleAndFlags) {
         settings.setBoolValue(QStringLiteral("IncludeUsemtl"), c.includeUsemtl);
         settings.setIntValue(QStringLiteral("RunSilent"), 1);
         const auto shape = read(settings);
-        ASSERT_TRUE(shape) << c.name;
+        ASSERT_TRUE(shape);
         const DzFacetMesh* mesh = shape->getFacetMesh();
-        ASSERT_EQ(mesh->getNumVertices(), 5) << c.name;
-        ASSERT_EQ(mesh->getNumFacets(), 2) << c.name;
-        EXPECT_EQ(mesh->getNumUVs(), c.uvs) << c.name;
-        EXPECT_EQ(shape->getNumMaterials(), c.materials) << c.name;
+        ASSERT_EQ(std::make_pair(mesh->getNumVertices(), mesh->getNumFacets()), std::make_pair(5, 2));
+        EXPECT_EQ(std::make_pair(mesh->getNumUVs(), shape->getNumMaterials()),
+                  std::make_pair(c.uvs, c.materials));
         QVector<QVector3D> points;
         for (const DzVec3& v : mesh->getVertices())
             points << v.toQVector3D();
-        EXPECT_TRUE(points.contains(c.farCorner)) << c.name;
+        EXPECT_TRUE(points.contains(c.farCorner));
 
         // A swap must not flip the quad's winding: its normal is the file's +Z turned into +Y.
         for (const DzFacet& f : mesh->getFacets())
@@ -101,8 +101,7 @@ TEST_F(SceneImportTest, ReadGeometryAppliesUnitScaleAndFlags) {
                 const QVector3D a = mesh->getVertex(f.vertex[0]).toQVector3D();
                 const QVector3D b = mesh->getVertex(f.vertex[1]).toQVector3D();
                 const QVector3D d = mesh->getVertex(f.vertex[2]).toQVector3D();
-                EXPECT_NEAR(QVector3D::crossProduct(b - a, d - a).normalized()[c.swapYZ ? 1 : 2], 1.0f, 1e-5f)
-                    << c.name;
+                EXPECT_NEAR(QVector3D::crossProduct(b - a, d - a).normalized()[c.swapYZ ? 1 : 2], 1.0f, 1e-5f);
             }
     }
 

@@ -90,16 +90,12 @@ TEST_F(ScriptDialogsTest, EachKindOfDialogTakesItsAnswerInTurn) {
                               "var ok = probe.warn();"
                               "var file = probe.openFile(); var saved = probe.saveFile();"
                               "var number = probe.askNumber(); var text = probe.askText();"
-                              "var none = probe.openFile();")
+                              "var none = probe.openFile();"
+                              "var all = [a, b, ok, file, saved, number, text, none].join('|');")
                    .arg(preset, target));
-    EXPECT_EQ(global("a").toString(), "Yes");
-    EXPECT_EQ(global("b").toString(), "Cancel");
-    EXPECT_TRUE(global("ok").toBool());
-    EXPECT_EQ(global("file").toString(), preset);
-    EXPECT_EQ(global("saved").toString(), target);
-    EXPECT_DOUBLE_EQ(global("number").toNumber(), 12.5);
-    EXPECT_EQ(global("text").toString(), "my preset");
-    EXPECT_EQ(global("none").toString(), "");
+    EXPECT_EQ(global("all").toString(),
+              QStringList({"Yes", "Cancel", "true", preset, target, "12.5", "my preset", ""})
+                  .join('|'));
     EXPECT_TRUE(reports.isEmpty()) << qPrintable(reports.join('\n'));
 }
 
@@ -111,9 +107,8 @@ TEST_F(ScriptDialogsTest, AnswersThatDoNotFitAreReportedAndTheDialogRejected) {
                               "var folder = probe.openFile();")
                    .arg(dir.filePath("missing.ipf"), dir.path()));
     EXPECT_EQ(global("box").toString(), "none");
-    EXPECT_EQ(global("missing").toString(), "");
+    EXPECT_EQ(global("missing").toString() + global("folder").toString(), "");
     EXPECT_EQ(global("number").toNumber(), -1);
-    EXPECT_EQ(global("folder").toString(), "");
     ASSERT_EQ(reports.size(), 4) << qPrintable(reports.join('\n'));
     EXPECT_EQ(reports[0], "answerDialogs: the dialog \"Warning\" (\"quit?\") has no button "
                           "\"Maybe\"; rejected");

@@ -20,8 +20,8 @@ namespace {
 struct Received {
     QEvent::Type type;
     QPoint pos;
-    Qt::MouseButton button = Qt::NoButton;
-    Qt::MouseButtons buttons = Qt::NoButton;
+    Qt::MouseButton button;
+    Qt::MouseButtons buttons;
     Qt::KeyboardModifiers modifiers;
     Qt::KeyboardModifiers applicationModifiers;
     int key = 0;
@@ -52,13 +52,13 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override { record(e); }
 
 private:
-    void record(QMouseEvent* event) {
-        events.push_back({event->type(), event->pos(), event->button(), event->buttons(),
-                          event->modifiers(), QApplication::keyboardModifiers(), 0});
+    void record(QMouseEvent* e) {
+        events.push_back({e->type(), e->pos(), e->button(), e->buttons(), e->modifiers(),
+                          QApplication::keyboardModifiers()});
     }
-    void record(QKeyEvent* event) {
-        events.push_back({event->type(), QPoint(), Qt::NoButton, Qt::NoButton, event->modifiers(),
-                          QApplication::keyboardModifiers(), event->key()});
+    void record(QKeyEvent* e) {
+        events.push_back({e->type(), {}, {}, {}, e->modifiers(), QApplication::keyboardModifiers(),
+                          e->key()});
     }
 };
 

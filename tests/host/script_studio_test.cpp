@@ -1,13 +1,10 @@
 #include "studio_process.h"
 
+#include "../pipeline_fixture.h"
+
 using namespace morvane::testing;
 
 namespace {
-
-QString readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 // A user's session with MORVANE, by mouse only: "TERRAFORM !", then QUIT,
 // answered "Cancel" once and "Yes" the second time.
@@ -39,13 +36,12 @@ TEST(ScriptStudioTest, MorvaneIsTerraformedAndQuitByMouse) {
                    "--run", "New MORVANE Scene Objects...", "--script", script});
     ASSERT_TRUE(run.finished);
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
-    EXPECT_TRUE(run.out.contains("populate before false\n")) << qPrintable(run.out);
-    EXPECT_TRUE(run.out.contains("populate after true\n")) << qPrintable(run.out);
-    EXPECT_TRUE(run.out.contains("open after Cancel true\n")) << qPrintable(run.out);
-    EXPECT_TRUE(run.out.contains("open after Yes false\n")) << qPrintable(run.out);
+    for (const char* line : {"populate before false\n", "populate after true\n",
+                             "open after Cancel true\n", "open after Yes false\n"})
+        EXPECT_TRUE(run.out.contains(line)) << line << qPrintable(run.out);
     EXPECT_FALSE(run.err.contains("answerDialogs:")) << qPrintable(run.err);
 
-    const QString log = readFile(documents.filePath("morvanePX/logFile.txt"));
+    const QString log = QString::fromUtf8(readFile(documents.filePath("morvanePX/logFile.txt")));
     EXPECT_TRUE(log.contains("building terrain arrays\n")) << qPrintable(log);
     EXPECT_TRUE(log.contains("closing MORVANE\n")) << qPrintable(log);
 }
